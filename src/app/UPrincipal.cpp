@@ -1,0 +1,253 @@
+#include "UPrincipal.h"
+
+#include "ApplicationTitle.h"
+#include "CommandLine.h"
+#include "DatabaseLocations.h"
+#include "DateTimeText.h"
+#include "Error.h"
+#include "ImportRun.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+const QPoint kWindowPosition(343, 138);
+const QSize kOuterSize(797, 623);
+const QStringList kHeaderFields = {
+    QStringLiteral("versao"), QStringLiteral("nome"), QStringLiteral("cnpj"), QStringLiteral("pedido")};
+
+template <typename Control>
+Control* place(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* control = new Control(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QString messageOf(const std::exception& failure)
+{
+    if (const auto* error = dynamic_cast<const Error*>(&failure))
+        return error->message();
+    return QString::fromLocal8Bit(failure.what());
+}
+
+// Keeps "Executar Rotina" disabled for as long as a run is in progress, on every way out.
+class RunGuard {
+public:
+    RunGuard(bool& inProgress, QPushButton* button)
+        : inProgress_(inProgress)
+        , button_(button)
+    {
+        inProgress_ = true;
+        button_->setEnabled(false);
+    }
+    ~RunGuard()
+    {
+        inProgress_ = false;
+        button_->setEnabled(true);
+    }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+private:
+    bool& inProgress_;
+    QPushButton* button_;
+};
+
+} // namespace
+
+TForm1::TForm1(ShellEnvironment environment, QWidget* parent)
+    : QWidget(parent)
+    , environment_(std::move(environment))
+{
+    createControls();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createControls()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Formulário Principal"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    move(kWindowPosition);
+    resize(kOuterSize);
+
+    Label1 = place<QLabel>(this, "Label1", {32, 8, 65, 13});
+    Label1->setText(QStringLiteral("Base Pedidos"));
+    EdtBasePedidos = place<QLineEdit>(this, "EdtBasePedidos", {40, 24, 321, 21});
+    Label2 = place<QLabel>(this, "Label2", {32, 48, 65, 13});
+    Label2->setText(QStringLiteral("Base Kelmora"));
+    EdtBaseKelmora = place<QLineEdit>(this, "EdtBaseKelmora", {40, 64, 321, 21});
+    Label4 = place<QLabel>(this, "Label4", {32, 88, 36, 13});
+    Label4->setText(QStringLiteral("Arquivo"));
+    EdtArquivo = place<QLineEdit>(this, "EdtArquivo", {40, 104, 321, 21});
+    Button2 = place<QPushButton>(this, "Button2", {632, 24, 113, 25});
+    Button2->setText(QStringLiteral("Salvar"));
+    Button1 = place<QPushButton>(this, "Button1", {632, 64, 121, 25});
+    Button1->setText(QStringLiteral("Executar Rotina"));
+    Label3 = place<QLabel>(this, "Label3", {32, 144, 32, 13});
+    Label3->setText(QStringLiteral("Cliente"));
+    DBGrid1 = place<QTableView>(this, "DBGrid1", {40, 160, 713, 73});
+    DBGrid2 = place<QTableView>(this, "DBGrid2", {40, 248, 713, 81});
+    DBGrid3 = place<QTableView>(this, "DBGrid3", {40, 336, 713, 81});
+    Memo1 = place<QPlainTextEdit>(this, "Memo1", {40, 424, 713, 137});
+    Memo1->setPlainText(QStringLiteral("Memo1"));
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    DataSource1 = new QStandardItemModel(0, static_cast<int>(kHeaderFields.size()), this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->setHorizontalHeaderLabels(kHeaderFields);
+    DBGrid1->setModel(DataSource1);
+
+    // Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
+    const QList<QWidget*> tabOrder = {Button2, Button1, DBGrid1, DBGrid2, DBGrid3, Memo1,
+                                      EdtBasePedidos, EdtBaseKelmora, EdtArquivo};
+    for (QWidget* control : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(DBGrid1),
+                             static_cast<QWidget*>(DBGrid2), static_cast<QWidget*>(DBGrid3),
+                             static_cast<QWidget*>(Memo1)})
+        control->setFocusPolicy(Qt::ClickFocus);
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { runReportingErrors(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { saveReportingErrors(); });
+}
+
+void TForm1::FormCreate()
+{
+    modoexecuta_ = false;
+    if (const auto locations = loadDatabaseLocations(environment_.programFolder)) {
+        EdtBaseKelmora->setText(locations->backOffice);
+        EdtBasePedidos->setText(locations->orders);
+    }
+    forEachUnattendedSwitch(environment_.arguments, [this] {
+        modoexecuta_ = true;
+        return runReportingErrors();
+    });
+}
+
+void TForm1::Button1Click()
+{
+    if (runInProgress_)
+        return;
+    const RunGuard guard(runInProgress_, Button1);
+    ImportRun(*this).execute();
+}
+
+void TForm1::Button2Click()
+{
+    saveDatabaseLocations(environment_.programFolder, {EdtBaseKelmora->text(), EdtBasePedidos->text()});
+}
+
+bool TForm1::runReportingErrors()
+{
+    try {
+        Button1Click();
+        return true;
+    } catch (const std::exception& failure) {
+        showStandardErrorBox(messageOf(failure));
+        return false;
+    }
+}
+
+void TForm1::saveReportingErrors()
+{
+    try {
+        Button2Click();
+    } catch (const std::exception& failure) {
+        showStandardErrorBox(messageOf(failure));
+    }
+}
+
+void TForm1::showStandardErrorBox(const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TForm1::log(const QString& message)
+{
+    appendToPane(dateTimeText(environment_.clock->now(), environment_.regional) + u'-' + message);
+    processEvents();
+}
+
+void TForm1::appendRaw(const QString& line)
+{
+    appendToPane(line);
+}
+
+void TForm1::appendToPane(const QString& text)
+{
+    // The new text becomes the last line: a line break goes before it unless the
+    // pane already ends with one, in which case one goes after it.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QTextDocument* document = Memo1->document();
+    const bool endsWithLineBreak = document->blockCount() > 1 && document->lastBlock().text().isEmpty();
+    const bool empty = document->isEmpty();
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(endsWithLineBreak ? lines + u'\n' : empty ? lines : u'\n' + lines);
+}
+
+void TForm1::processEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+QString TForm1::backOfficeLocation() const
+{
+    return EdtBaseKelmora->text();
+}
+
+QString TForm1::ordersLocation() const
+{
+    return EdtBasePedidos->text();
+}
+
+QString TForm1::orderFilePath() const
+{
+    return EdtArquivo->text();
+}
+
+void TForm1::requestQuit()
+{
+    quitRequested_ = true;
+    QCoreApplication::quit();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange)
+        environment_.regional = RegionalSettings::fromLocale(QLocale::system());
+    QWidget::changeEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The outer size includes the frame, which is known only once the window is shown.
+    if (!outerSizeFitted_) {
+        outerSizeFitted_ = true;
+        resize(kOuterSize - (frameGeometry().size() - size()));
+    }
+}

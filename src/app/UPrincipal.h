@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Clock.h"
+#include "RegionalSettings.h"
+#include "RunHost.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+// What the main window takes from the process that creates it.
+struct ShellEnvironment {
+    QStringList arguments;       // command-line arguments, without the program's own path
+    QString programFolder;       // folder of the settings, transformation and received files
+    const Clock* clock = nullptr;
+    RegionalSettings regional;
+};
+
+// The main window "Formulário Principal": the edit boxes, the two buttons, the
+// three grids and the log pane. Creating it loads the settings and performs one
+// import run for every "/executa" argument.
+class TForm1 final : public QWidget, public RunHost {
+    Q_OBJECT
+
+public:
+    explicit TForm1(ShellEnvironment environment, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // True once an unattended run has asked the program to end.
+    bool quitRequested() const { return quitRequested_; }
+
+    // RunHost
+    void log(const QString& message) override;
+    void appendRaw(const QString& line) override;
+    void processEvents() override;
+    QString backOfficeLocation() const override;
+    QString ordersLocation() const override;
+    QString orderFilePath() const override;
+    bool unattended() const override { return modoexecuta_; }
+    void requestQuit() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void FormCreate();
+    // One import run; failures leave as Error.
+    void Button1Click();
+    void Button2Click();
+    // Entry points from the window: errors end in the standard error box. False when one did.
+    bool runReportingErrors();
+    void saveReportingErrors();
+    void showStandardErrorBox(const QString& message);
+    void appendToPane(const QString& text);
+
+    ShellEnvironment environment_;
+    bool modoexecuta_ = false;
+    bool quitRequested_ = false;
+    bool runInProgress_ = false;
+    bool outerSizeFitted_ = false;
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* EdtBasePedidos = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdtBaseKelmora = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* EdtArquivo = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QTableView* DBGrid1 = nullptr;
+    QTableView* DBGrid2 = nullptr;
+    QTableView* DBGrid3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QStandardItemModel* DataSource1 = nullptr;
+};

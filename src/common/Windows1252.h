@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Database text and the scanned order file are single-byte Windows-1252 text.
+QString fromWindows1252(const char* bytes, qsizetype size);
+QString fromWindows1252(const QByteArray& bytes);
+// Characters without a Windows-1252 byte become '?'.
+QByteArray toWindows1252(const QString& text);

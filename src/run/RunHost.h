@@ -1,0 +1,21 @@
+#pragma once
+
+#include "RunLog.h"
+
+#include <QString>
+
+// What an import run needs from the window that starts it. The window implements
+// it; tests drive runs through a recording implementation.
+class RunHost : public RunLog {
+public:
+    virtual QString backOfficeLocation() const = 0;   // EdtBaseKelmora, as typed
+    virtual QString ordersLocation() const = 0;       // EdtBasePedidos, as typed
+    virtual QString orderFilePath() const = 0;        // EdtArquivo, as typed
+    // True when the program was started with "/executa".
+    virtual bool unattended() const = 0;
+    // Ends the program once control returns to the message loop.
+    virtual void requestQuit() = 0;
+
+protected:
+    ~RunHost() = default;
+};

@@ -1,0 +1,227 @@
+#include "ApplicationTitle.h"
+#include "CommandLine.h"
+#include "DatabaseLocations.h"
+#include "FixedClock.h"
+#include "MessageBoxWatcher.h"
+#include "Regional.h"
+#include "UPrincipal.h"
+
+#include <QAbstractItemModel>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainWindow : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> create(QStringList arguments = {})
+    {
+        return std::make_unique<TForm1>(
+            ShellEnvironment{std::move(arguments), folder.path(), &clock, brazilianSettings()});
+    }
+
+    template <typename Control>
+    static Control* control(const TForm1& window, const char* name)
+    {
+        auto* found = window.findChild<Control*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    static QString pane(const TForm1& window)
+    {
+        return control<QPlainTextEdit>(window, "Memo1")->toPlainText();
+    }
+
+    static QString captionOf(const QWidget* widget)
+    {
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            return label->text();
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            return button->text();
+        return qobject_cast<const QLineEdit*>(widget)->text();
+    }
+
+    QTemporaryDir folder;
+    FixedClock clock;
+};
+
+} // namespace
+
+TEST_F(MainWindow, ControlsHaveTheirCaptionsAndGeometry)
+{
+    const auto window = create();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Formulário Principal"));
+    struct Placed {
+        const char* name;
+        const char* caption;
+        QRect geometry;
+    };
+    const Placed controls[] = {
+        {"Label1", "Base Pedidos", {32, 8, 65, 13}},    {"EdtBasePedidos", "", {40, 24, 321, 21}},
+        {"Label2", "Base Kelmora", {32, 48, 65, 13}},   {"EdtBaseKelmora", "", {40, 64, 321, 21}},
+        {"Label4", "Arquivo", {32, 88, 36, 13}},        {"EdtArquivo", "", {40, 104, 321, 21}},
+        {"Button2", "Salvar", {632, 24, 113, 25}},      {"Button1", "Executar Rotina", {632, 64, 121, 25}},
+        {"Label3", "Cliente", {32, 144, 32, 13}},       {"DBGrid1", nullptr, {40, 160, 713, 73}},
+        {"DBGrid2", nullptr, {40, 248, 713, 81}},       {"DBGrid3", nullptr, {40, 336, 713, 81}},
+        {"Memo1", nullptr, {40, 424, 713, 137}},
+    };
+    window->show();
+    window->resize(400, 300);
+    for (const auto& placed : controls) {
+        const auto* widget = control<QWidget>(*window, placed.name);
+        EXPECT_EQ(widget->geometry(), placed.geometry) << placed.name;
+        if (placed.caption != nullptr) {
+            EXPECT_EQ(captionOf(widget), QString::fromUtf8(placed.caption)) << placed.name;
+        }
+    }
+}
+
+TEST_F(MainWindow, OuterSizeAndPosition)
+{
+    const auto window = create();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(window->frameGeometry(), QRect(343, 138, 797, 623));
+}
+
+TEST_F(MainWindow, TabCyclesThroughSalvarAndTheThreeEditBoxes)
+{
+    const auto window = create();
+    const QStringList order = {"Button2", "Button1", "DBGrid1", "DBGrid2", "DBGrid3", "Memo1",
+                               "EdtBasePedidos", "EdtBaseKelmora", "EdtArquivo"};
+    // The focus chain also holds the inner parts of grids and pane; only the named controls count.
+    QStringList chain;
+    const QWidget* start = control<QWidget>(*window, "Button2");
+    const QWidget* widget = start;
+    do {
+        if (order.contains(widget->objectName()))
+            chain += widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != start);
+    EXPECT_EQ(chain, order);
+    for (const char* tabStop : {"Button2", "EdtBasePedidos", "EdtBaseKelmora", "EdtArquivo"})
+        EXPECT_TRUE(control<QWidget>(*window, tabStop)->focusPolicy() & Qt::TabFocus) << tabStop;
+    for (const char* noTabStop : {"Button1", "DBGrid1", "DBGrid2", "DBGrid3", "Memo1"})
+        EXPECT_FALSE(control<QWidget>(*window, noTabStop)->focusPolicy() & Qt::TabFocus) << noTabStop;
+}
+
+TEST_F(MainWindow, HeaderGridShowsItsFourFieldsWhileEmptyAndTheLogPaneStartsWithMemo1)
+{
+    const auto window = create();
+    const QAbstractItemModel* model = control<QTableView>(*window, "DBGrid1")->model();
+    ASSERT_NE(model, nullptr);
+    ASSERT_EQ(model->columnCount(), 4);
+    const char* fields[] = {"versao", "nome", "cnpj", "pedido"};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), QLatin1String(fields[column]));
+    EXPECT_EQ(model->rowCount(), 0);
+
+    const auto* memo = control<QPlainTextEdit>(*window, "Memo1");
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Memo1"));
+    EXPECT_FALSE(memo->isReadOnly());
+    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST_F(MainWindow, CreationFillsTheDatabaseBoxesFromTheSettingsFile)
+{
+    {
+        const auto window = create();
+        EXPECT_EQ(control<QLineEdit>(*window, "EdtBaseKelmora")->text(), QString());
+        EXPECT_EQ(control<QLineEdit>(*window, "EdtBasePedidos")->text(), QString());
+    }
+    saveDatabaseLocations(folder.path(), {QStringLiteral("k.fdb"), QStringLiteral("p.fdb")});
+    const auto window = create();
+    EXPECT_EQ(control<QLineEdit>(*window, "EdtBaseKelmora")->text(), QStringLiteral("k.fdb"));
+    EXPECT_EQ(control<QLineEdit>(*window, "EdtBasePedidos")->text(), QStringLiteral("p.fdb"));
+    EXPECT_EQ(control<QLineEdit>(*window, "EdtArquivo")->text(), QString());
+}
+
+TEST_F(MainWindow, SalvarStoresTheTrimmedBoxesAndKeepsTheirText)
+{
+    const auto window = create();
+    control<QLineEdit>(*window, "EdtBaseKelmora")->setText(QStringLiteral(" k.fdb "));
+    control<QLineEdit>(*window, "EdtBasePedidos")->setText(QStringLiteral("p.fdb"));
+    control<QPushButton>(*window, "Button2")->click();
+    EXPECT_EQ(loadDatabaseLocations(folder.path())->backOffice, QStringLiteral("k.fdb"));
+    EXPECT_EQ(control<QLineEdit>(*window, "EdtBaseKelmora")->text(), QStringLiteral(" k.fdb "));
+    EXPECT_EQ(pane(*window), QStringLiteral("Memo1"));
+}
+
+TEST_F(MainWindow, AFailedSaveShowsTheStandardErrorBox)
+{
+    saveDatabaseLocations(folder.path(), {});
+    const QString path = settingsFilePath(folder.path());
+    QFile::setPermissions(path, QFile::ReadOwner);
+    const auto window = create();
+    const MessageBoxWatcher watcher;
+    control<QPushButton>(*window, "Button2")->click();
+    ASSERT_EQ(watcher.shown().size(), 1u);
+    EXPECT_EQ(watcher.shown()[0].title, kApplicationTitle);
+    EXPECT_EQ(watcher.shown()[0].text, QStringLiteral("Unable to write to %1").arg(path));
+    EXPECT_EQ(watcher.shown()[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(MainWindow, LogStampsEveryLineAndRawLinesGoInAsTheyAre)
+{
+    const auto window = create();
+    window->log(QStringLiteral("Iniciando tentativa de receber arquivo..."));
+    clock.set(QDateTime(QDate(2024, 3, 15), QTime(0, 0, 0, 250)));
+    window->log(QString());
+    window->appendRaw(QStringLiteral("pasta já existe"));
+    clock.set(QDateTime(QDate(2024, 3, 15), QTime(0, 0, 1)));
+    window->log(QStringLiteral("erro PTAB:x - SELECT FIRST 1 A from B\r\n"));
+    window->log(QStringLiteral("depois"));
+    window->appendRaw(QStringLiteral("Pedido: 4501 (2)"));
+    EXPECT_EQ(pane(*window), QStringLiteral("Memo1\n"
+                                            "15/03/2024 14:30:07-Iniciando tentativa de receber arquivo...\n"
+                                            "15/03/2024-\n"
+                                            "pasta já existe\n"
+                                            "15/03/2024 00:00:01-erro PTAB:x - SELECT FIRST 1 A from B\n"
+                                            "15/03/2024 00:00:01-depois\n"
+                                            "Pedido: 4501 (2)\n"));
+}
+
+TEST_F(MainWindow, UnattendedSwitchMustMatchExactly)
+{
+    struct Case {
+        QStringList arguments;
+        int runs;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("/executa")}, 1},
+        {{QStringLiteral("/executa"), QStringLiteral("x"), QStringLiteral("/executa")}, 2},
+        {{QStringLiteral("/EXECUTA"), QStringLiteral("-executa"), QStringLiteral("/executa "), QStringLiteral("executa")}, 0},
+        {{}, 0},
+    };
+    for (const auto& c : cases) {
+        int runs = 0;
+        forEachUnattendedSwitch(c.arguments, [&runs] { return ++runs > 0; });
+        EXPECT_EQ(runs, c.runs) << c.arguments.join(u' ').toStdString();
+    }
+    int runs = 0;
+    forEachUnattendedSwitch({QStringLiteral("/executa"), QStringLiteral("/executa")}, [&runs] { return ++runs > 1; });
+    EXPECT_EQ(runs, 1) << "a failed run stops the scan";
+}
+
+TEST_F(MainWindow, AnUnattendedRunEndsTheProgramAndAnInteractiveStartDoesNot)
+{
+    EXPECT_TRUE(create({QStringLiteral("/executa")})->quitRequested());
+    EXPECT_FALSE(create({QStringLiteral("/EXECUTA")})->quitRequested());
+    EXPECT_FALSE(create()->quitRequested());
+}
