@@ -1,0 +1,27 @@
+#pragma once
+
+#include "RunHost.h"
+
+#include <QStringList>
+
+// A run host without a window: it keeps the pane's lines (stamped lines marked
+// with a leading "@ ", raw lines as they are) and plays the three edit boxes.
+class RecordingHost final : public RunHost {
+public:
+    void log(const QString& message) override { lines += QStringLiteral("@ ") + message; }
+    void appendRaw(const QString& line) override { lines += line; }
+    void processEvents() override { ++eventRounds; }
+    QString backOfficeLocation() const override { return backOffice; }
+    QString ordersLocation() const override { return orders; }
+    QString orderFilePath() const override { return orderFile; }
+    bool unattended() const override { return unattendedMode; }
+    void requestQuit() override { ++quitRequests; }
+
+    QStringList lines;
+    int eventRounds = 0;
+    int quitRequests = 0;
+    QString backOffice;
+    QString orders;
+    QString orderFile;
+    bool unattendedMode = false;
+};
