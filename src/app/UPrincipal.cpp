@@ -21,6 +21,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <cstdio>
+
 namespace {
 
 const QPoint kWindowPosition(343, 138);
@@ -207,6 +209,15 @@ void TForm1::appendToPane(const QString& text)
     QTextCursor cursor(Memo1->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(endsWithLineBreak ? lines + u'\n' : empty ? lines : u'\n' + lines);
+    if (environment_.headless)
+        echoToStandardOutput(lines);
+}
+
+void TForm1::echoToStandardOutput(const QString& lines)
+{
+    const QByteArray text = lines.toLocal8Bit() + (lines.endsWith(u'\n') ? "" : "\n");
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
 }
 
 void TForm1::processEvents()

@@ -20,6 +20,7 @@ struct ShellEnvironment {
     QString programFolder;       // folder of the settings, transformation and received files
     const Clock* clock = nullptr;
     RegionalSettings regional;
+    bool headless = false;       // no one sees the window: the log pane is echoed to standard output
 };
 
 // The main window "Formulário Principal": the edit boxes, the two buttons, the
@@ -60,6 +61,7 @@ private:
     void saveReportingErrors();
     void showStandardErrorBox(const QString& message);
     void appendToPane(const QString& text);
+    static void echoToStandardOutput(const QString& lines);
 
     ShellEnvironment environment_;
     bool modoexecuta_ = false;

@@ -1,6 +1,7 @@
 #include "ApplicationTitle.h"
 #include "Clock.h"
 #include "Error.h"
+#include "Headless.h"
 #include "RegionalSettings.h"
 #include "UPrincipal.h"
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char* argv[])
 {
+    chooseOffscreenPlatformWhenHeadless(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 
@@ -19,7 +21,8 @@ int main(int argc, char* argv[])
     std::optional<TForm1> window;
     try {
         window.emplace(ShellEnvironment{QApplication::arguments().mid(1), QApplication::applicationDirPath(), &clock,
-                                        RegionalSettings::fromLocale(QLocale::system())});
+                                        RegionalSettings::fromLocale(QLocale::system()),
+                                        isHeadlessRun(argc, argv)});
     } catch (const Error& failure) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"),
                         QStringLiteral("The main window could not be created.\n\n%1").arg(failure.message()),
