@@ -1,13 +1,13 @@
 #include "ProfileFile.h"
 
 #include "Error.h"
+#include "FileReplacement.h"
 #include "Text.h"
 #include "Windows1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 #include <vector>
@@ -157,15 +157,10 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     for (const Line& line : lines)
         content += toWindows1252(line.text) + line.ending;
 
-    // The new content replaces the file only once it is completely written, so a
-    // failed save never leaves half a file. A file without any write permission is
-    // write-protected for every user, the administrator included.
+    // A file without any write permission is write-protected for every user, the administrator included.
     const QFileInfo existing(path_);
     const bool writeProtected = existing.exists()
         && (!existing.isWritable() || !(existing.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
-    QSaveFile file(path_);
-    const bool saved = !writeProtected && file.open(QIODevice::WriteOnly)
-        && file.write(content) == content.size() && file.commit();
-    if (!saved)
+    if (writeProtected || !replaceFileContent(path_, content))
         throw Error(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path_)));
 }

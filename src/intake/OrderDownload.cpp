@@ -1,10 +1,9 @@
 #include "OrderDownload.h"
 
+#include "FileReplacement.h"
 #include "HttpResponseReader.h"
 #include "ServiceAddress.h"
 #include "TcpConnection.h"
-
-#include <QSaveFile>
 
 #include <new>
 #include <optional>
@@ -33,22 +32,14 @@ std::optional<QByteArray> downloadBody(const QString& addressText, const Downloa
     return readResponseBody(*connection, limits.maxBodySize);
 }
 
-// The new content replaces the file only once completely written, so a full disk
-// or any other write failure keeps the document of the last successful download.
-bool storeWhole(const QString& path, const QByteArray& content)
-{
-    QSaveFile file(path);
-    // Unbuffered, because a partial write on a full disk shows only in the count that write gives.
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(content) == content.size() && file.commit();
-}
-
 } // namespace
 
 bool recebearquivo(const QString& address, const QString& targetPath, const DownloadLimits& limits)
 {
     try {
         const auto body = downloadBody(address, limits);
-        return body && storeWhole(targetPath, *body);
+        // A write failure (full disk) keeps the document of the last successful download.
+        return body && replaceFileContent(targetPath, *body);
     } catch (const std::bad_alloc&) {
         return false;
     }
