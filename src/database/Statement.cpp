@@ -1,0 +1,126 @@
+#include "Statement.h"
+
+#include "ColumnText.h"
+#include "Connection.h"
+#include "Error.h"
+#include "StatementText.h"
+#include "StatusVector.h"
+#include "Transaction.h"
+#include "Windows1252.h"
+
+#include <array>
+
+namespace {
+
+// Enough for the statements of the program; a wider one is described again.
+constexpr int kInitialVariables = 16;
+constexpr ISC_STATUS kNoMoreRows = 100;
+
+} // namespace
+
+Statement::Statement(Connection& connection, const QString& text)
+    : connection_(&connection)
+    , api_(&connection.api())
+    , handle_(connection.api())
+    , inputs_(kInitialVariables)
+    , outputs_(kInitialVariables)
+{
+    throwIfQuoteLeftOpen(text);
+    Transaction& transaction = connection.defaultTransaction();
+    transaction.ensureStarted();
+
+    StatusVector status(*api_);
+    api_->isc_dsql_alloc_statement2(status.get(), connection.handle(), handle_.get());
+    status.throwIfFailed();
+    // A length of 0 makes the library read the text up to its terminating NUL.
+    const QByteArray bytes = toWindows1252(text);
+    api_->isc_dsql_prepare(status.get(), transaction.handle(), handle_.get(), 0, bytes.constData(),
+                           static_cast<unsigned short>(connection.dialect()), outputs_.get());
+    status.throwIfFailed();
+    describeColumns();
+    describeParameters();
+    returnsRows_ = selectsRows();
+}
+
+void Statement::execute(const std::vector<ParameterValue>& parameters)
+{
+    if (static_cast<int>(parameters.size()) != parameterCount()) {
+        throw Error(QStringLiteral("The statement has %1 parameters; %2 values were given")
+                        .arg(parameterCount())
+                        .arg(parameters.size()));
+    }
+    closeRows();
+    encodedParameters_.resize(parameters.size());
+    for (std::size_t i = 0; i < parameters.size(); ++i)
+        bindParameter(*api_, inputs_.variable(static_cast<int>(i)), parameters[i], encodedParameters_[i]);
+
+    StatusVector status(*api_);
+    api_->isc_dsql_execute(status.get(), connection_->defaultTransaction().handle(), handle_.get(),
+                           static_cast<unsigned short>(connection_->dialect()), inputs_.get());
+    status.throwIfFailed();
+    rowsOpen_ = returnsRows_;
+}
+
+bool Statement::fetch()
+{
+    StatusVector status(*api_);
+    const ISC_STATUS result = api_->isc_dsql_fetch(status.get(), handle_.get(),
+                                                   static_cast<unsigned short>(connection_->dialect()), outputs_.get());
+    status.throwIfFailed();
+    return result != kNoMoreRows;
+}
+
+QString Statement::text(int column, const RegionalSettings& regional) const
+{
+    if (column < 0 || column >= columnCount())
+        throw Error(QStringLiteral("List index out of bounds (%1)").arg(column));
+    return columnText(*api_, outputs_.variable(column), regional);
+}
+
+void Statement::describeColumns()
+{
+    if (outputs_.count() > outputs_.capacity()) {
+        outputs_ = SqlDescriptor(outputs_.count());
+        StatusVector status(*api_);
+        api_->isc_dsql_describe(status.get(), handle_.get(), SQLDA_VERSION1, outputs_.get());
+        status.throwIfFailed();
+    }
+    outputs_.allocateBuffers();
+}
+
+void Statement::describeParameters()
+{
+    StatusVector status(*api_);
+    api_->isc_dsql_describe_bind(status.get(), handle_.get(), SQLDA_VERSION1, inputs_.get());
+    status.throwIfFailed();
+    if (inputs_.count() > inputs_.capacity()) {
+        inputs_ = SqlDescriptor(inputs_.count());
+        api_->isc_dsql_describe_bind(status.get(), handle_.get(), SQLDA_VERSION1, inputs_.get());
+        status.throwIfFailed();
+    }
+}
+
+bool Statement::selectsRows()
+{
+    const char items[] = {isc_info_sql_stmt_type};
+    std::array<char, 16> reply{};
+    StatusVector status(*api_);
+    api_->isc_dsql_sql_info(status.get(), handle_.get(), sizeof items, items, static_cast<short>(reply.size()),
+                            reply.data());
+    status.throwIfFailed();
+    if (reply[0] != isc_info_sql_stmt_type)
+        return false;
+    const auto length = static_cast<short>(api_->isc_vax_integer(&reply[1], 2));
+    const auto type = api_->isc_vax_integer(&reply[3], length);
+    return type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+}
+
+void Statement::closeRows()
+{
+    if (!rowsOpen_)
+        return;
+    StatusVector status(*api_);
+    api_->isc_dsql_free_statement(status.get(), handle_.get(), DSQL_close);
+    rowsOpen_ = false;
+    status.throwIfFailed();
+}

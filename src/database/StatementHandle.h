@@ -1,0 +1,21 @@
+#pragma once
+
+#include "FirebirdApi.h"
+
+// A statement handle of the client library, dropped with the object.
+class StatementHandle {
+public:
+    explicit StatementHandle(const FirebirdApi& api) noexcept : api_(&api) {}
+    ~StatementHandle();
+
+    StatementHandle(StatementHandle&& other) noexcept;
+    StatementHandle& operator=(StatementHandle&&) = delete;
+    StatementHandle(const StatementHandle&) = delete;
+    StatementHandle& operator=(const StatementHandle&) = delete;
+
+    isc_stmt_handle* get() noexcept { return &handle_; }
+
+private:
+    const FirebirdApi* api_;
+    isc_stmt_handle handle_ = 0;
+};

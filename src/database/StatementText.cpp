@@ -1,0 +1,37 @@
+#include "StatementText.h"
+
+#include "Error.h"
+
+QString statementText(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+QString withQuotesDoubled(const QString& value)
+{
+    QString doubled = value;
+    return doubled.replace(u'\'', QStringLiteral("''"));
+}
+
+void throwIfQuoteLeftOpen(const QString& text)
+{
+    QChar openQuote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (openQuote.isNull()) {
+            if (c == u'\'' || c == u'"')
+                openQuote = c;
+        } else if (c == openQuote) {
+            // A doubled quote stands for itself inside the literal.
+            if (i + 1 < text.size() && text[i + 1] == openQuote)
+                ++i;
+            else
+                openQuote = QChar();
+        }
+    }
+    if (!openQuote.isNull())
+        throw Error(QStringLiteral("SQL Parse Error:\r\n\r\nEOF in string detected"));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The text sent for a statement made of lines: every line followed by CR LF.
+QString statementText(const QStringList& lines);
+
+// The value with every single quote doubled, for placing between the quotes of an SQL
+// string literal: whatever the value holds, it stays one literal.
+QString withQuotesDoubled(const QString& value);
+
+// Refuses a text whose last quoted literal or quoted name is never closed, before
+// anything is sent: "SQL Parse Error:", an empty line and "EOF in string detected".
+void throwIfQuoteLeftOpen(const QString& text);

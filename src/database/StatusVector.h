@@ -1,0 +1,26 @@
+#pragma once
+
+#include "FirebirdApi.h"
+
+#include <QString>
+
+// The status of one client library call. A failure leaves as Error carrying the error
+// text of a database failure, built from the status when the error is thrown.
+class StatusVector {
+public:
+    explicit StatusVector(const FirebirdApi& api) noexcept : api_(api) {}
+
+    StatusVector(const StatusVector&) = delete;
+    StatusVector& operator=(const StatusVector&) = delete;
+
+    ISC_STATUS* get() noexcept { return status_; }
+    bool failed() const noexcept { return status_[0] == 1 && status_[1] != 0; }
+    void throwIfFailed() const;
+
+private:
+    // The library's message lines joined with CR LF, without a final full stop.
+    QString errorText() const;
+
+    const FirebirdApi& api_;
+    ISC_STATUS_ARRAY status_ = {};
+};

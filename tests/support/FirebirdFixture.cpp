@@ -1,0 +1,85 @@
+#include "FirebirdFixture.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <stdexcept>
+
+namespace {
+
+const QString kUser = QStringLiteral("KALVE");
+const QString kPassword = QStringLiteral("##384756");
+
+QString fixtureText(const QString& fileName)
+{
+    QFile file(QStringLiteral(TEST_FIXTURES_DIR "/") + fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read fixture " + fileName.toStdString());
+    return QString::fromUtf8(file.readAll());
+}
+
+// Runs a Firebird tool and fails loudly on any error it reports.
+void runTool(const QString& program, const QStringList& arguments, const QString& input = QString())
+{
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(program, arguments);
+    if (!tool.waitForStarted())
+        throw std::runtime_error("cannot start " + program.toStdString());
+    tool.write(input.toUtf8());
+    tool.closeWriteChannel();
+    tool.waitForFinished(-1);
+    const QByteArray output = tool.readAll();
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0 || output.contains("Statement failed"))
+        throw std::runtime_error(program.toStdString() + " failed: " + output.toStdString());
+}
+
+// Builds a database from the script once per schema and keeps it in the build folder:
+// every test then starts from a copy, which is much faster than running the script.
+// Writes to the copies are not forced to disk, which a test does not need.
+QString templateDatabase(const QString& schema, int dialect)
+{
+    const QString script = QStringLiteral("SET SQL DIALECT %1;\n%2").arg(dialect).arg(schema);
+    const QString key = QString::fromLatin1(QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha1).toHex());
+    const QDir cache(QStringLiteral(TEST_DATABASE_CACHE_DIR));
+    const QString path = cache.filePath(key + QStringLiteral(".fdb"));
+    if (QFile::exists(path))
+        return path;
+
+    cache.mkpath(QStringLiteral("."));
+    const QString building = cache.filePath(
+        QStringLiteral("%1.%2.building.fdb").arg(key).arg(QCoreApplication::applicationPid()));
+    QFile::remove(building);
+    runTool(QStringLiteral(ISQL_PROGRAM), {QStringLiteral("-q"), QStringLiteral("-bail")},
+            QStringLiteral("SET SQL DIALECT %1;\nCREATE DATABASE '%2' USER '%3' PASSWORD '%4';\nSET AUTODDL OFF;\n%5\n"
+                           "COMMIT;\n")
+                .arg(dialect)
+                .arg(building, kUser, kPassword, schema));
+    runTool(QStringLiteral(GFIX_PROGRAM), {QStringLiteral("-write"), QStringLiteral("async"), QStringLiteral("-user"),
+                                           kUser, QStringLiteral("-password"), kPassword, building});
+    // Tests running side by side may build the same template; the first one in stays.
+    if (!QFile::rename(building, path))
+        QFile::remove(building);
+    return path;
+}
+
+} // namespace
+
+FirebirdFixture::FirebirdFixture()
+{
+    if (!folder_.isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+    backOfficePath_ = createDatabase(QStringLiteral("backoffice.fdb"), fixtureText(QStringLiteral("backoffice.sql")));
+    ordersPath_ = createDatabase(QStringLiteral("orders.fdb"), fixtureText(QStringLiteral("orders.sql")));
+}
+
+QString FirebirdFixture::createDatabase(const QString& fileName, const QString& schema, int dialect)
+{
+    const QString path = folder_.filePath(fileName);
+    if (!QFile::copy(templateDatabase(schema, dialect), path))
+        throw std::runtime_error("cannot create " + path.toStdString());
+    return path;
+}
