@@ -6,6 +6,7 @@
 #include "DateTimeText.h"
 #include "Error.h"
 #include "ImportRun.h"
+#include "RecordSetModel.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,7 +17,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -27,8 +27,6 @@ namespace {
 
 const QPoint kWindowPosition(343, 138);
 const QSize kOuterSize(797, 623);
-const QStringList kHeaderFields = {
-    QStringLiteral("versao"), QStringLiteral("nome"), QStringLiteral("cnpj"), QStringLiteral("pedido")};
 
 template <typename Control>
 Control* place(QWidget* parent, const char* name, const QRect& geometry)
@@ -37,6 +35,21 @@ Control* place(QWidget* parent, const char* name, const QRect& geometry)
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
     return control;
+}
+
+// A grid shows its data source and keeps the current record selected and in view.
+RecordSetModel* showDataSource(QTableView* grid, const char* name)
+{
+    auto* source = new RecordSetModel(grid);
+    source->setObjectName(QLatin1String(name));
+    grid->setModel(source);
+    QObject::connect(source, &RecordSetModel::currentRowChanged, grid, [grid](int row) {
+        if (row < 0)
+            grid->clearSelection();
+        else
+            grid->selectRow(row);
+    });
+    return source;
 }
 
 QString messageOf(const std::exception& failure)
@@ -115,10 +128,10 @@ void TForm1::createControls()
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    DataSource1 = new QStandardItemModel(0, static_cast<int>(kHeaderFields.size()), this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    DataSource1->setHorizontalHeaderLabels(kHeaderFields);
-    DBGrid1->setModel(DataSource1);
+    DataSource1 = showDataSource(DBGrid1, "DataSource1");
+    DataSource1->bind(&DTtarvelo);
+    DataSource2 = showDataSource(DBGrid2, "DataSource2");
+    DataSource3 = showDataSource(DBGrid3, "DataSource3");
 
     // Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
     const QList<QWidget*> tabOrder = {Button2, Button1, DBGrid1, DBGrid2, DBGrid3, Memo1,

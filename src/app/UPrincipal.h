@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ClientRecordSet.h"
 #include "Clock.h"
 #include "RegionalSettings.h"
 #include "RunHost.h"
+#include "XmlTransformProvider.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -11,8 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
+class RecordSetModel;
 
 // What the main window takes from the process that creates it.
 struct ShellEnvironment {
@@ -82,5 +84,10 @@ private:
     QTableView* DBGrid2 = nullptr;
     QTableView* DBGrid3 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
-    QStandardItemModel* DataSource1 = nullptr;
+
+    XmlTransformProvider Provedor;
+    ClientRecordSet DTtarvelo{Provedor, tarveloHeaderFields()};
+    RecordSetModel* DataSource1 = nullptr;
+    RecordSetModel* DataSource2 = nullptr; // bound by a run to the order record set
+    RecordSetModel* DataSource3 = nullptr; // bound by a run to the item record set
 };
