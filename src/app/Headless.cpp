@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -28,4 +29,25 @@ bool isHeadlessRun(int argc, char** argv)
 {
     const QString platform = QGuiApplication::platformName();
     return hasUnattendedSwitch(argc, argv) && (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+}
+
+namespace {
+
+void writeLines(std::FILE* stream, const QString& lines)
+{
+    const QByteArray text = lines.toLocal8Bit() + (lines.endsWith(u'\n') ? "" : "\n");
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+void writeToStandardOutput(const QString& lines)
+{
+    writeLines(stdout, lines);
+}
+
+void writeToStandardError(const QString& message)
+{
+    writeLines(stderr, message);
 }

@@ -5,6 +5,7 @@
 #include "DatabaseLocations.h"
 #include "DateTimeText.h"
 #include "Error.h"
+#include "Headless.h"
 #include "ImportRun.h"
 #include "RecordSetModel.h"
 
@@ -21,7 +22,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include <cstdio>
 
 namespace {
 
@@ -87,6 +87,8 @@ private:
 TForm1::TForm1(ShellEnvironment environment, QWidget* parent)
     : QWidget(parent)
     , environment_(std::move(environment))
+    , importRun_(*this, RunSetup{environment_.programFolder, environment_.serviceAddress}, *environment_.clock,
+                 environment_.regional)
 {
     createControls();
     FormCreate();
@@ -129,7 +131,7 @@ void TForm1::createControls()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     DataSource1 = showDataSource(DBGrid1, "DataSource1");
-    DataSource1->bind(&DTtarvelo);
+    DataSource1->bind(&importRun_.headerRecordSet());
     DataSource2 = showDataSource(DBGrid2, "DataSource2");
     DataSource3 = showDataSource(DBGrid3, "DataSource3");
 
@@ -160,12 +162,13 @@ void TForm1::FormCreate()
     });
 }
 
-void TForm1::Button1Click()
+RunEnd TForm1::Button1Click()
 {
+    // The window handles events during a run; a second start must not run inside the first.
     if (runInProgress_)
-        return;
+        return RunEnd::AnotherRunInProgress;
     const RunGuard guard(runInProgress_, Button1);
-    ImportRun(*this).execute();
+    return importRun_.execute();
 }
 
 void TForm1::Button2Click()
@@ -176,10 +179,15 @@ void TForm1::Button2Click()
 bool TForm1::runReportingErrors()
 {
     try {
-        Button1Click();
+        const RunEnd end = Button1Click();
+        if (end != RunEnd::Completed && environment_.headless) {
+            writeToStandardError(runEndMessage(end));
+            headlessExitStatus_ = end == RunEnd::AnotherRunInProgress ? kExitAnotherRunInProgress : kExitNoDatabaseConnection;
+        }
         return true;
     } catch (const std::exception& failure) {
-        showStandardErrorBox(messageOf(failure));
+        headlessExitStatus_ = kExitRunFailed;
+        reportError(messageOf(failure));
         return false;
     }
 }
@@ -189,12 +197,17 @@ void TForm1::saveReportingErrors()
     try {
         Button2Click();
     } catch (const std::exception& failure) {
-        showStandardErrorBox(messageOf(failure));
+        reportError(messageOf(failure));
     }
 }
 
-void TForm1::showStandardErrorBox(const QString& message)
+void TForm1::reportError(const QString& message)
 {
+    // Nobody could answer a box on a headless machine: the message goes to standard error.
+    if (environment_.headless) {
+        writeToStandardError(message);
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
     box.exec();
 }
@@ -223,14 +236,7 @@ void TForm1::appendToPane(const QString& text)
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(endsWithLineBreak ? lines + u'\n' : empty ? lines : u'\n' + lines);
     if (environment_.headless)
-        echoToStandardOutput(lines);
-}
-
-void TForm1::echoToStandardOutput(const QString& lines)
-{
-    const QByteArray text = lines.toLocal8Bit() + (lines.endsWith(u'\n') ? "" : "\n");
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    std::fflush(stdout);
+        writeToStandardOutput(lines);
 }
 
 void TForm1::processEvents()
@@ -251,6 +257,12 @@ QString TForm1::ordersLocation() const
 QString TForm1::orderFilePath() const
 {
     return EdtArquivo->text();
+}
+
+void TForm1::bindOrderGrids(RecordSet& orders, RecordSet& items)
+{
+    DataSource2->bind(&orders);
+    DataSource3->bind(&items);
 }
 
 void TForm1::requestQuit()

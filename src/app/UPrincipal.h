@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ClientRecordSet.h"
 #include "Clock.h"
+#include "ImportRun.h"
+#include "OrderDownload.h"
 #include "RegionalSettings.h"
 #include "RunHost.h"
-#include "XmlTransformProvider.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -23,6 +23,16 @@ struct ShellEnvironment {
     const Clock* clock = nullptr;
     RegionalSettings regional;
     bool headless = false;       // no one sees the window: the log pane is echoed to standard output
+    QString serviceAddress = kOrderServiceAddress;
+};
+
+// Exit statuses of a headless unattended program, where nobody can read the window.
+enum ExitStatus : int {
+    kExitCompleted = 0,
+    kExitWindowNotCreated = 1,
+    kExitNoDatabaseConnection = 2,
+    kExitRunFailed = 3,
+    kExitAnotherRunInProgress = 4,
 };
 
 // The main window "Formulário Principal": the edit boxes, the two buttons, the
@@ -37,6 +47,8 @@ public:
 
     // True once an unattended run has asked the program to end.
     bool quitRequested() const { return quitRequested_; }
+    // How the runs of a headless program went: completed, or the reason of the last that did not.
+    int headlessExitStatus() const { return headlessExitStatus_; }
 
     // RunHost
     void log(const QString& message) override;
@@ -45,6 +57,7 @@ public:
     QString backOfficeLocation() const override;
     QString ordersLocation() const override;
     QString orderFilePath() const override;
+    void bindOrderGrids(RecordSet& orders, RecordSet& items) override;
     bool unattended() const override { return modoexecuta_; }
     void requestQuit() override;
 
@@ -56,17 +69,18 @@ private:
     void createControls();
     void FormCreate();
     // One import run; failures leave as Error.
-    void Button1Click();
+    RunEnd Button1Click();
     void Button2Click();
     // Entry points from the window: errors end in the standard error box. False when one did.
     bool runReportingErrors();
     void saveReportingErrors();
-    void showStandardErrorBox(const QString& message);
+    void reportError(const QString& message);
     void appendToPane(const QString& text);
-    static void echoToStandardOutput(const QString& lines);
 
     ShellEnvironment environment_;
+    ImportRun importRun_;
     bool modoexecuta_ = false;
+    int headlessExitStatus_ = kExitCompleted;
     bool quitRequested_ = false;
     bool runInProgress_ = false;
     bool outerSizeFitted_ = false;
@@ -85,8 +99,6 @@ private:
     QTableView* DBGrid3 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
 
-    XmlTransformProvider Provedor;
-    ClientRecordSet DTtarvelo{Provedor, tarveloHeaderFields()};
     RecordSetModel* DataSource1 = nullptr;
     RecordSetModel* DataSource2 = nullptr; // bound by a run to the order record set
     RecordSetModel* DataSource3 = nullptr; // bound by a run to the item record set

@@ -17,21 +17,27 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 
+    const bool headless = isHeadlessRun(argc, argv);
     const SystemClock clock;
     std::optional<TForm1> window;
     try {
         window.emplace(ShellEnvironment{QApplication::arguments().mid(1), QApplication::applicationDirPath(), &clock,
-                                        RegionalSettings::fromLocale(QLocale::system()),
-                                        isHeadlessRun(argc, argv)});
+                                        RegionalSettings::fromLocale(QLocale::system()), headless});
     } catch (const Error& failure) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"),
-                        QStringLiteral("The main window could not be created.\n\n%1").arg(failure.message()),
-                        QMessageBox::Ok);
-        box.exec();
-        return 1;
+        const QString message = QStringLiteral("The main window could not be created.\n\n%1").arg(failure.message());
+        if (headless) {
+            writeToStandardError(message);
+        } else {
+            QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"), message, QMessageBox::Ok);
+            box.exec();
+        }
+        return kExitWindowNotCreated;
     }
     if (window->quitRequested())
-        return 0;
+        return kExitCompleted;
+    // A headless program has no one to wait for: it ends with the outcome of its runs.
+    if (headless)
+        return window->headlessExitStatus();
     window->show();
     return QApplication::exec();
 }

@@ -9,7 +9,7 @@
 #include <optional>
 
 QString PTAB(const QString& table, const QString& field, const QString& condition, Connection& connection,
-             RunLog& log, const RegionalSettings& regional)
+             RunLog& log, const RegionalSettings& regional, FetchFailure onFetchFailure)
 {
     QStringList lines{QStringLiteral("SELECT FIRST 1 ") + field + QStringLiteral(" from ") + table};
     if (!trimmed(condition).isEmpty())
@@ -33,6 +33,8 @@ QString PTAB(const QString& table, const QString& field, const QString& conditio
             return QString();
     } catch (const Error& error) {
         logFailure(error);
+        if (onFetchFailure == FetchFailure::EndsTheRun)
+            throw;
         return QString();
     }
     return statement->text(0, regional);

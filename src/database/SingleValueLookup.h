@@ -13,5 +13,11 @@ class RunLog;
 // A statement that cannot be prepared or executed is logged with "erro PTAB:" and
 // fails with "List index out of bounds (0)". The statement runs in the connection's
 // default transaction and is freed before returning.
+//
+// A lookup whose empty answer lets something be written (the test whether an order is
+// already recorded) must not take a failed fetch for "no row": it asks for the fetch
+// failure to travel on, after its "erro PTAB:" line, instead of giving the empty text.
+enum class FetchFailure { GivesEmptyText, EndsTheRun };
+
 QString PTAB(const QString& table, const QString& field, const QString& condition, Connection& connection,
-             RunLog& log, const RegionalSettings& regional);
+             RunLog& log, const RegionalSettings& regional, FetchFailure onFetchFailure = FetchFailure::GivesEmptyText);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class RecordSet;
+
 // What an import run needs from the window that starts it. The window implements
 // it; tests drive runs through a recording implementation.
 class RunHost : public RunLog {
@@ -11,6 +13,8 @@ public:
     virtual QString backOfficeLocation() const = 0;   // EdtBaseKelmora, as typed
     virtual QString ordersLocation() const = 0;       // EdtBasePedidos, as typed
     virtual QString orderFilePath() const = 0;        // EdtArquivo, as typed
+    // Shows the orders of the current header row and the items of the current order.
+    virtual void bindOrderGrids(RecordSet& orders, RecordSet& items) = 0;
     // True when the program was started with "/executa".
     virtual bool unattended() const = 0;
     // Ends the program once control returns to the message loop.

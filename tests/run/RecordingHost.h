@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-// A run host without a window: it keeps the pane's lines (stamped lines marked
-// with a leading "@ ", raw lines as they are) and plays the three edit boxes.
+// A run host without a window: it keeps the pane's lines in order (stamped lines
+// marked with a leading "@ ", raw lines as they are) and plays the three edit boxes.
 class RecordingHost final : public RunHost {
 public:
     void log(const QString& message) override { lines += QStringLiteral("@ ") + message; }
@@ -14,6 +14,11 @@ public:
     QString backOfficeLocation() const override { return backOffice; }
     QString ordersLocation() const override { return orders; }
     QString orderFilePath() const override { return orderFile; }
+    void bindOrderGrids(RecordSet& orderRows, RecordSet& itemRows) override
+    {
+        boundOrders = &orderRows;
+        boundItems = &itemRows;
+    }
     bool unattended() const override { return unattendedMode; }
     void requestQuit() override { ++quitRequests; }
 
@@ -24,4 +29,6 @@ public:
     QString orders;
     QString orderFile;
     bool unattendedMode = false;
+    RecordSet* boundOrders = nullptr;
+    RecordSet* boundItems = nullptr;
 };

@@ -1,0 +1,17 @@
+-- Demo orders database: e-mail requests on, and one marketplace order already
+-- recorded, which the demo document sends again.
+
+INSERT INTO PARAMETROS VALUES (1, 'S');
+
+INSERT INTO PEDIDOS (ORC_CODIGO, PED_DTEMISSAO, PED_OBS1, PED_EXPORTADO, PED_TOTAL, PED_CNPJ_CPF, PED_NOMECLIENTE,
+                     PED_CANCELADO, PED_ENVIAEMAIL, PED_EMAILS, PED_ENVIOUEMAIL, PED_CLIENTE, PED_VALORST, PED_FILIAL,
+                     PED_ENDERECOMAC, PED_NOMEESTACAO, PED_NROPEDIDOCLIENTE, PED_NROORDEMCOMPRA, PED_PROPOSTACOMERCIAL,
+                     PED_NROITENS)
+VALUES (990, '2024-03-01', 'Pedido importado anteriormente', 'N', 120.00, '12345678000190',
+        'Tarvelo Comércio Eletrônico Ltda', 'N', 'S', 'compras@tarvelo.com.br', 'S', 10, 15.84, 1,
+        'SERVIDOR', 'SERVIDOR', '4500000101', '4500000101', 'N', 1);
+INSERT INTO PEDIDO_ITENS (ORC_CODIGO, ITE_SEQU, ITE_PRDCODIGO, ITE_BARRA, ITE_QUANTIDADE, ITE_UNITARIO, ITE_ST,
+                          ITE_SUBTOTAL, ITE_EXPORTADO, ITE_DESCRICAO, ITE_PERCENTUALST)
+VALUES (990, 1, 1001, '1001', 100, 1.20, 15.84, 120.00, 'N', 'Parafuso sextavado M8 x 40 zincado', 0.132);
+INSERT INTO PEDIDO_PGTO VALUES (990, 1, 66, 120.00, 'N');
+COMMIT;

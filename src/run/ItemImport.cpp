@@ -1,0 +1,88 @@
+#include "ItemImport.h"
+
+#include "Connection.h"
+#include "ImportContext.h"
+#include "Numbers.h"
+#include "RecordSet.h"
+#include "StRateLookup.h"
+
+namespace {
+
+// The document writes decimals with a point; the workstation reads them with its comma.
+QString withDecimalComma(QString number)
+{
+    const qsizetype point = number.indexOf(u'.');
+    if (point >= 0)
+        number[point] = u',';
+    return number;
+}
+
+void writeItem(const ImportContext& context, std::int32_t orderNumber, std::int32_t sequence,
+               const ItemTaxation& taxation, const RecordSet& items)
+{
+    OrderDatabase& database = context.database;
+    RunLog& log = context.log;
+    TableWriter& item = database.DTItens;
+
+    item.open();
+    item.append();
+    log.log(QStringLiteral("item cont") + QString::number(sequence));
+    item.setInteger(QStringLiteral("ORC_CODIGO"), orderNumber);
+    item.setInteger(QStringLiteral("ITE_SEQU"), sequence);
+    item.setInteger(QStringLiteral("ITE_PRDCODIGO"), items.field(1).asInteger());
+    log.log(QStringLiteral("Prdcodigo: ") + item.text(QStringLiteral("ITE_PRDCODIGO")));
+    item.setInteger(QStringLiteral("ITE_BARRA"), items.field(1).asInteger());
+
+    const QString quantity = items.field(3).asText();
+    log.log(QStringLiteral("Quantidade XML:") + quantity);
+    item.setText(QStringLiteral("ITE_QUANTIDADE"), withDecimalComma(quantity));
+    log.log(QStringLiteral("Quantidade Sistema:") + item.text(QStringLiteral("ITE_QUANTIDADE")));
+    const QString unitPrice = items.field(4).asText();
+    log.log(QStringLiteral("Unitario XML:") + unitPrice);
+    item.setText(QStringLiteral("ITE_UNITARIO"), withDecimalComma(unitPrice));
+    log.log(QStringLiteral("Unitario Sistema:") + item.text(QStringLiteral("ITE_UNITARIO")));
+
+    const std::int32_t product = item.integer(QStringLiteral("ITE_PRDCODIGO"));
+    const auto stRate = [&] {
+        return calculast(taxation.originUf, taxation.customerUf, product, taxation.enquadramento, database.BaseADM,
+                         log, context.regional);
+    };
+    log.log(QStringLiteral("ST:") + formatGeneral(stRate(), context.regional.decimalSeparator));
+    item.setNumber(QStringLiteral("ITE_PERCENTUALST"), stRate());
+    item.setNumber(QStringLiteral("ITE_SUBTOTAL"),
+                   item.number(QStringLiteral("ITE_UNITARIO")) * item.number(QStringLiteral("ITE_QUANTIDADE")));
+    item.setNumber(QStringLiteral("ITE_ST"),
+                   item.number(QStringLiteral("ITE_PERCENTUALST")) * item.number(QStringLiteral("ITE_SUBTOTAL")));
+    item.setText(QStringLiteral("ITE_EXPORTADO"), QStringLiteral("N"));
+    item.setText(QStringLiteral("ITE_DESCRICAO"),
+                 context.lookup(QStringLiteral("PRODUTOS"), QStringLiteral("PRD_DESCRICAO"),
+                                QStringLiteral("PRD_CODIGO = ") + item.text(QStringLiteral("ITE_PRDCODIGO")),
+                                database.BaseADM));
+    log.log(QStringLiteral("DESCRICAO:") + item.text(QStringLiteral("ITE_DESCRICAO")));
+    item.setText(QStringLiteral("ITE_OBSERVACAO"), QString());
+    for (const char* column : {"ITE_DESCONTO", "ITE_ACRESCIMO", "ITE_PERDESC1", "ITE_PERDESC2", "ITE_PERDESC3",
+                               "ITE_PERDESC4", "ITE_DESCONTOACUMULADO"})
+        item.setNumber(QLatin1String(column), 0);
+    item.setText(QStringLiteral("ITE_REFERENCIA"), QString());
+    item.setNumber(QStringLiteral("ITE_PRECOTABELA"), 0);
+    item.setNumber(QStringLiteral("ITE_PERCENTUALCOMISSAO"), 0);
+
+    item.post();
+    item.applyUpdates();
+}
+
+} // namespace
+
+ItemTotals importItems(const ImportContext& context, std::int32_t orderNumber, const ItemTaxation& taxation,
+                       RecordSet& items)
+{
+    ItemTotals totals;
+    for (items.first(); !items.eof(); items.next()) {
+        ++totals.count;
+        writeItem(context, orderNumber, totals.count, taxation, items);
+        const TableWriter& item = context.database.DTItens;
+        totals.total += item.number(QStringLiteral("ITE_SUBTOTAL"));
+        totals.stTotal += item.number(QStringLiteral("ITE_ST"));
+    }
+    return totals;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Connection.h"
+#include "FirebirdClient.h"
+#include "RegionalSettings.h"
+#include "StatementRunner.h"
+#include "TableWriter.h"
+#include "Transaction.h"
+
+// The database components that live as long as the window: both connections, the
+// one transaction over them, the two row writers and the statement runner.
+// Members are destroyed in reverse order: the writers and the runner release their
+// statements first, then `BaseADM` closes, committing `TR` fully, then `BasePedidos`.
+struct OrderDatabase {
+    explicit OrderDatabase(const RegionalSettings& regional, const QString& clientLibrary = defaultClientLibraryName())
+        : client(clientLibrary)
+        , DTPedido(BasePedidos, orderTableLayout(), regional)
+        , DTItens(BasePedidos, itemTableLayout(), regional)
+        , IBQuery1(BasePedidos)
+    {
+    }
+
+    FirebirdClient client;
+    Transaction TR{client};
+    Connection BasePedidos{client, TR};
+    Connection BaseADM{client, TR};
+    TableWriter DTPedido;
+    TableWriter DTItens;
+    StatementRunner IBQuery1;
+};

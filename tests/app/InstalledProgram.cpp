@@ -1,0 +1,51 @@
+#include "InstalledProgram.h"
+
+#include "DatabaseLocations.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+InstalledProgram::InstalledProgram(const QString& backOfficeLocation, const QString& ordersLocation)
+{
+    const QString program = QDir(folder()).filePath(QStringLiteral("integracao-tarvelo"));
+    EXPECT_TRUE(QFile::copy(QStringLiteral(PROGRAM_FILE), program));
+    saveDatabaseLocations(folder(), {backOfficeLocation, ordersLocation});
+}
+
+void InstalledProgram::setReceivedDocument(const QByteArray& document) const
+{
+    QFile file(QDir(folder()).filePath(QStringLiteral("recebido.xml")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(document);
+}
+
+void InstalledProgram::start(QProcess& process) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QDir::tempPath());
+    process.start(QStringLiteral("unshare"), {QStringLiteral("--net"), QDir(folder()).filePath(QStringLiteral("integracao-tarvelo")),
+                                               QStringLiteral("/executa")});
+}
+
+InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)
+{
+    // A headless program never waits for anyone; a minute is far beyond any run here.
+    EXPECT_TRUE(process.waitForFinished(60000)) << "the program did not end by itself";
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+InstalledProgram::Outcome InstalledProgram::run() const
+{
+    QProcess process;
+    start(process);
+    return finish(process);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// The real program copied into a folder of its own, with a settings file and a
+// received order document beside it, started as a scheduler starts it: "/executa",
+// Brazilian regional settings, no display, and no network (a namespace with only an
+// unconfigured loopback), so the download fails at once and the run reads the
+// received document.
+class InstalledProgram {
+public:
+    InstalledProgram(const QString& backOfficeLocation, const QString& ordersLocation);
+
+    QString folder() const { return folder_.path(); }
+    void setReceivedDocument(const QByteArray& document) const;
+
+    struct Outcome {
+        int exitStatus = -1;
+        QByteArray standardOutput;
+        QByteArray standardError;
+    };
+    // Starts the program; the caller waits for it with finish().
+    void start(QProcess& process) const;
+    static Outcome finish(QProcess& process);
+    Outcome run() const;
+
+private:
+    QTemporaryDir folder_;
+};
