@@ -13,8 +13,9 @@
 // The NULL value of a statement parameter.
 struct SqlNull {};
 
-// A value bound to a statement parameter by position: NULL, an integer, a double, a
-// text (sent as Windows-1252), a DATE or a TIMESTAMP (to the whole second).
+// A value bound to a statement parameter by position, or held by a table writer's
+// column: NULL, an integer, a double, a text (sent as Windows-1252), a DATE or a
+// TIMESTAMP (to the whole second).
 using ParameterValue = std::variant<SqlNull, std::int64_t, double, QString, QDate, QDateTime>;
 
 // The bytes and NULL indicator that carry one parameter value to the library.

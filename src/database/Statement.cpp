@@ -1,6 +1,7 @@
 #include "Statement.h"
 
 #include "ColumnText.h"
+#include "ColumnValue.h"
 #include "Connection.h"
 #include "Error.h"
 #include "StatementText.h"
@@ -72,9 +73,26 @@ bool Statement::fetch()
 
 QString Statement::text(int column, const RegionalSettings& regional) const
 {
+    return columnText(*api_, outputColumn(column), regional);
+}
+
+ParameterValue Statement::value(int column) const
+{
+    return columnValue(*api_, outputColumn(column));
+}
+
+ColumnDescription Statement::column(int column) const
+{
+    const XSQLVAR& variable = outputColumn(column);
+    return {QString::fromLatin1(variable.aliasname, variable.aliasname_length), variable.sqltype & ~1,
+            variable.sqlscale, variable.sqllen};
+}
+
+const XSQLVAR& Statement::outputColumn(int column) const
+{
     if (column < 0 || column >= columnCount())
         throw Error(QStringLiteral("List index out of bounds (%1)").arg(column));
-    return columnText(*api_, outputs_.variable(column), regional);
+    return outputs_.variable(column);
 }
 
 void Statement::describeColumns()

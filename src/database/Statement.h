@@ -12,16 +12,24 @@
 
 class Connection;
 
+// A result column as the server describes it: its name, its SQL type (without the NULL
+// flag), its scale and its length in bytes.
+struct ColumnDescription {
+    QString name;
+    int type = 0;
+    int scale = 0;
+    int length = 0;
+};
+
 // One prepared statement text on a connection, run in the connection's default
-// transaction. Freed with the object; it must not outlive its connection.
+// transaction. Freed with the object; it must not outlive its connection. Like its handle
+// it never moves: build it where it is kept (std::optional::emplace).
 class Statement {
 public:
     // Refuses a text with a quote left open before anything is sent, starts the default
     // transaction when it is not active, then prepares the text in the connection's dialect.
     Statement(Connection& connection, const QString& text);
 
-    Statement(Statement&&) noexcept = default;
-    Statement& operator=(Statement&&) = delete;
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -36,12 +44,16 @@ public:
     bool fetch();
     // A column of the current row in the program's text form (NULL gives the empty text).
     QString text(int column, const RegionalSettings& regional) const;
+    // A column of the current row in its own type (see columnValue).
+    ParameterValue value(int column) const;
+    ColumnDescription column(int column) const;
 
 private:
     void describeParameters();
     void describeColumns();
     bool selectsRows();
     void closeRows();
+    const XSQLVAR& outputColumn(int column) const;
 
     Connection* connection_;
     const FirebirdApi* api_;

@@ -2,14 +2,6 @@
 
 #include "StatusVector.h"
 
-#include <utility>
-
-StatementHandle::StatementHandle(StatementHandle&& other) noexcept
-    : api_(other.api_)
-    , handle_(std::exchange(other.handle_, 0))
-{
-}
-
 StatementHandle::~StatementHandle()
 {
     if (handle_ == 0)

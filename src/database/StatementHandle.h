@@ -2,14 +2,14 @@
 
 #include "FirebirdApi.h"
 
-// A statement handle of the client library, dropped with the object.
+// A statement handle of the client library, dropped with the object. It never moves: the
+// library keeps the address of the handle it allocated and clears that address when the
+// statement is dropped.
 class StatementHandle {
 public:
     explicit StatementHandle(const FirebirdApi& api) noexcept : api_(&api) {}
     ~StatementHandle();
 
-    StatementHandle(StatementHandle&& other) noexcept;
-    StatementHandle& operator=(StatementHandle&&) = delete;
     StatementHandle(const StatementHandle&) = delete;
     StatementHandle& operator=(const StatementHandle&) = delete;
 

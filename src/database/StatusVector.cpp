@@ -1,6 +1,6 @@
 #include "StatusVector.h"
 
-#include "Error.h"
+#include "DatabaseError.h"
 #include "Windows1252.h"
 
 #include <QStringList>
@@ -11,7 +11,7 @@
 void StatusVector::throwIfFailed() const
 {
     if (failed())
-        throw Error(errorText());
+        throw DatabaseError(errorText(), errorCodes());
 }
 
 QString StatusVector::errorText() const
@@ -25,4 +25,17 @@ QString StatusVector::errorText() const
     if (text.endsWith(u'.'))
         text.chop(1);
     return text;
+}
+
+std::vector<ISC_STATUS> StatusVector::errorCodes() const
+{
+    std::vector<ISC_STATUS> codes;
+    for (const ISC_STATUS* item = status_; *item != isc_arg_end;) {
+        const ISC_STATUS kind = *item++;
+        if (kind == isc_arg_gds)
+            codes.push_back(*item);
+        // A counted string carries its length and its address; every other item one value.
+        item += kind == isc_arg_cstring ? 2 : 1;
+    }
+    return codes;
 }

@@ -4,8 +4,10 @@
 
 #include <QString>
 
-// The status of one client library call. A failure leaves as Error carrying the error
-// text of a database failure, built from the status when the error is thrown.
+#include <vector>
+
+// The status of one client library call. A failure leaves as DatabaseError carrying the
+// error text of a database failure, built from the status when the error is thrown.
 class StatusVector {
 public:
     explicit StatusVector(const FirebirdApi& api) noexcept : api_(api) {}
@@ -20,6 +22,8 @@ public:
 private:
     // The library's message lines joined with CR LF, without a final full stop.
     QString errorText() const;
+    // The error codes of the failure, in the order the library gave them.
+    std::vector<ISC_STATUS> errorCodes() const;
 
     const FirebirdApi& api_;
     ISC_STATUS_ARRAY status_ = {};

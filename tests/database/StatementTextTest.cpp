@@ -45,3 +45,26 @@ TEST(StatementText, QuoteLeftOpenIsRefused)
         }
     }
 }
+
+TEST(StatementText, MarkersOutsideQuotesBecomeQuestionMarksAndKeepTheirNames)
+{
+    struct Case {
+        const char* text;
+        const char* positional;
+        QStringList names;
+    };
+    const Case cases[] = {
+        {"  (:ORC_CODIGO, :PED_OBS1)\r\n", "  (?, ?)\r\n", {QStringLiteral("ORC_CODIGO"), QStringLiteral("PED_OBS1")}},
+        {"  ORC_CODIGO = :OLD_ORC_CODIGO and", "  ORC_CODIGO = ? and", {QStringLiteral("OLD_ORC_CODIGO")}},
+        {"X = ':NOT' AND Y = :Y", "X = ':NOT' AND Y = ?", {QStringLiteral("Y")}},
+        {"X = 'it''s :no' || :yes", "X = 'it''s :no' || ?", {QStringLiteral("yes")}},
+        {"\"A:B\" = :C", "\"A:B\" = ?", {QStringLiteral("C")}},
+        {"T = '10:30' AND U = : V", "T = '10:30' AND U = : V", {}},
+        {"SELECT * FROM PEDIDOS", "SELECT * FROM PEDIDOS", {}},
+    };
+    for (const Case& c : cases) {
+        const PositionalText result = withPositionalParameters(QString::fromLatin1(c.text));
+        EXPECT_EQ(result.text, QString::fromLatin1(c.positional)) << c.text;
+        EXPECT_EQ(result.parameterNames, c.names) << c.text;
+    }
+}

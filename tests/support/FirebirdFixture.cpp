@@ -10,7 +10,6 @@
 
 namespace {
 
-const QString kUser = QStringLiteral("KALVE");
 const QString kPassword = QStringLiteral("##384756");
 
 QString fixtureText(const QString& fileName)
@@ -40,9 +39,9 @@ void runTool(const QString& program, const QStringList& arguments, const QString
 // Builds a database from the script once per schema and keeps it in the build folder:
 // every test then starts from a copy, which is much faster than running the script.
 // Writes to the copies are not forced to disk, which a test does not need.
-QString templateDatabase(const QString& schema, int dialect)
+QString templateDatabase(const QString& schema, int dialect, const QString& owner)
 {
-    const QString script = QStringLiteral("SET SQL DIALECT %1;\n%2").arg(dialect).arg(schema);
+    const QString script = QStringLiteral("SET SQL DIALECT %1;\n-- owner %2\n%3").arg(dialect).arg(owner, schema);
     const QString key = QString::fromLatin1(QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha1).toHex());
     const QDir cache(QStringLiteral(TEST_DATABASE_CACHE_DIR));
     const QString path = cache.filePath(key + QStringLiteral(".fdb"));
@@ -57,9 +56,9 @@ QString templateDatabase(const QString& schema, int dialect)
             QStringLiteral("SET SQL DIALECT %1;\nCREATE DATABASE '%2' USER '%3' PASSWORD '%4';\nSET AUTODDL OFF;\n%5\n"
                            "COMMIT;\n")
                 .arg(dialect)
-                .arg(building, kUser, kPassword, schema));
+                .arg(building, owner, kPassword, schema));
     runTool(QStringLiteral(GFIX_PROGRAM), {QStringLiteral("-write"), QStringLiteral("async"), QStringLiteral("-user"),
-                                           kUser, QStringLiteral("-password"), kPassword, building});
+                                           owner, QStringLiteral("-password"), kPassword, building});
     // Tests running side by side may build the same template; the first one in stays.
     if (!QFile::rename(building, path))
         QFile::remove(building);
@@ -76,10 +75,11 @@ FirebirdFixture::FirebirdFixture()
     ordersPath_ = createDatabase(QStringLiteral("orders.fdb"), fixtureText(QStringLiteral("orders.sql")));
 }
 
-QString FirebirdFixture::createDatabase(const QString& fileName, const QString& schema, int dialect)
+QString FirebirdFixture::createDatabase(const QString& fileName, const QString& schema, int dialect,
+                                       const QString& owner)
 {
     const QString path = folder_.filePath(fileName);
-    if (!QFile::copy(templateDatabase(schema, dialect), path))
+    if (!QFile::copy(templateDatabase(schema, dialect, owner), path))
         throw std::runtime_error("cannot create " + path.toStdString());
     return path;
 }

@@ -17,8 +17,9 @@ public:
     QString folder() const { return folder_.path(); }
 
     // Creates another database in the folder from isql script text (statements ending
-    // with ";"), in the given SQL dialect.
-    QString createDatabase(const QString& fileName, const QString& schema, int dialect = 3);
+    // with ";"), in the given SQL dialect, owned by the given account.
+    QString createDatabase(const QString& fileName, const QString& schema, int dialect = 3,
+                           const QString& owner = QStringLiteral("KALVE"));
 
 private:
     QTemporaryDir folder_;
