@@ -21,7 +21,7 @@ INSERT INTO NCM VALUES ('73182200', 2);
 INSERT INTO NCM VALUES ('82041100', 3);
 INSERT INTO NCM VALUES ('82075010', 3);
 
--- (purchase base × purchase rate − sale base × sale rate) / 100 gives the ST rate in percent.
+-- (purchase base * purchase rate - sale base * sale rate) / 100 gives the ST rate in percent.
 INSERT INTO ICMS VALUES (1, 'PR', 'SP', 1, 140.00, 18.00, 100.00, 12.00);
 INSERT INTO ICMS VALUES (2, 'PR', 'SP', 1, 135.00, 18.00, 100.00, 12.00);
 INSERT INTO ICMS VALUES (1, 'PR', 'RJ', 1, 140.00, 20.00, 100.00, 12.00);

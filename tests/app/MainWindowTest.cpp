@@ -2,8 +2,11 @@
 #include "CommandLine.h"
 #include "DatabaseLocations.h"
 #include "FixedClock.h"
+#include "ImportDatabases.h"
 #include "MessageBoxWatcher.h"
+#include "OrderDocument.h"
 #include "Regional.h"
+#include "SideConnection.h"
 #include "UPrincipal.h"
 
 #include <QAbstractItemModel>
@@ -15,6 +18,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "QtPrinters.h"
 
@@ -28,8 +32,10 @@ class MainWindow : public testing::Test {
 protected:
     std::unique_ptr<TForm1> create(QStringList arguments = {})
     {
-        return std::make_unique<TForm1>(
-            ShellEnvironment{std::move(arguments), folder.path(), &clock, brazilianSettings()});
+        // The order service is a loopback port where nothing listens: downloads fail at once.
+        return std::make_unique<TForm1>(ShellEnvironment{std::move(arguments), folder.path(), &clock,
+                                                         brazilianSettings(), false,
+                                                         QStringLiteral("http://127.0.0.1:9/servico/oc/download")});
     }
 
     template <typename Control>
@@ -219,9 +225,68 @@ TEST_F(MainWindow, UnattendedSwitchMustMatchExactly)
     EXPECT_EQ(runs, 1) << "a failed run stops the scan";
 }
 
-TEST_F(MainWindow, AnUnattendedRunEndsTheProgramAndAnInteractiveStartDoesNot)
+TEST_F(MainWindow, EveryUnattendedSwitchRunsAndAWindowWithoutDatabasesStaysOpen)
 {
-    EXPECT_TRUE(create({QStringLiteral("/executa")})->quitRequested());
-    EXPECT_FALSE(create({QStringLiteral("/EXECUTA")})->quitRequested());
-    EXPECT_FALSE(create()->quitRequested());
+    const auto window = create({QStringLiteral("/executa"), QStringLiteral("/EXECUTA"), QStringLiteral("/executa")});
+    EXPECT_EQ(pane(*window), QStringLiteral("Memo1\n15/03/2024 14:30:07-Sem conexão a base de dados do kelmora...\n"
+                                            "15/03/2024 14:30:07-Sem conexão a base de dados do kelmora..."));
+    EXPECT_FALSE(window->quitRequested());
+    EXPECT_TRUE(control<QPushButton>(*window, "Button1")->isEnabled());
+}
+
+TEST_F(MainWindow, AnUnattendedRunThatFailsShowsTheErrorAndStopsTheScan)
+{
+    const ImportDatabases databases;
+    saveDatabaseLocations(folder.path(), {databases.backOfficePath(), databases.ordersPath()});
+    {
+        // The download fails and no earlier document exists.
+        const MessageBoxWatcher watcher;
+        const auto window = create({QStringLiteral("/executa"), QStringLiteral("/executa")});
+        ASSERT_EQ(watcher.shown().size(), 1u) << "the second switch is not examined";
+        EXPECT_EQ(watcher.shown()[0].text, QStringLiteral("File not found"));
+        EXPECT_EQ(watcher.shown()[0].title, kApplicationTitle);
+        EXPECT_EQ(watcher.shown()[0].icon, QMessageBox::Critical);
+        EXPECT_FALSE(window->quitRequested());
+        EXPECT_EQ(pane(*window).count(QStringLiteral("Iniciando tentativa de receber arquivo...")), 1);
+    }
+    QFile received(folder.filePath(QStringLiteral("recebido.xml")));
+    ASSERT_TRUE(received.open(QIODevice::WriteOnly));
+    received.write(orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj),
+                                 {{QStringLiteral("4501"), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}}}));
+    received.close();
+    const auto window = create({QStringLiteral("/executa")});
+    EXPECT_TRUE(window->quitRequested());
+    EXPECT_TRUE(pane(*window).endsWith(QStringLiteral("\nPedido: 4501 (1)\n")));
+    EXPECT_EQ(control<QTableView>(*window, "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_EQ(control<QTableView>(*window, "DBGrid3")->model()->rowCount(), 1);
+}
+
+TEST_F(MainWindow, DuringARunTheButtonCannotStartASecondOneAndClosingTheWindowKeepsOrdersWhole)
+{
+    const ImportDatabases databases;
+    saveDatabaseLocations(folder.path(), {databases.backOfficePath(), databases.ordersPath()});
+    const QString document = folder.filePath(QStringLiteral("pedidos.xml"));
+    QFile file(document);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj),
+                             {{QStringLiteral("4501"), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")},
+                                                                    {QStringLiteral("456"), QStringLiteral("2"), QStringLiteral("5")}}},
+                              {QStringLiteral("4502"), QString(), {{QStringLiteral("123"), QStringLiteral("3"), QStringLiteral("10")}}}}));
+    file.close();
+
+    const auto window = create();
+    window->show();
+    control<QLineEdit>(*window, "EdtArquivo")->setText(document);
+    auto* button = control<QPushButton>(*window, "Button1");
+    // Both happen while the run lets the window handle its events.
+    QTimer::singleShot(0, button, [button] { button->click(); });
+    QTimer::singleShot(0, window.get(), [&window] { window->close(); });
+    button->click();
+
+    EXPECT_EQ(pane(*window).count(QStringLiteral("-orc_codigo:")), 2) << "one run only";
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(SideConnection(databases.ordersPath())
+                  .rows(QStringLiteral("SELECT P.PED_NROORDEMCOMPRA, P.PED_NROITENS, COUNT(*) FROM PEDIDOS P JOIN "
+                                       "PEDIDO_ITENS I ON I.ORC_CODIGO = P.ORC_CODIGO GROUP BY 1, 2 ORDER BY 1")),
+              (std::vector<SideRow>{{"4501", "2", "2"}, {"4502", "1", "1"}}));
 }

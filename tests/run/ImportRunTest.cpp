@@ -59,26 +59,28 @@ TEST_F(ImportRunTest, OneOrderWithTwoItemsLogsEveryStepAndIsRecordedWhole)
     EXPECT_EQ(orderRows(QStringLiteral(
                   "SELECT ORC_CODIGO, PED_DTEMISSAO, PED_OBS1, PED_OBS2, PED_OBS3, PED_VENDEDOR, PED_CONDPGTO, "
                   "PED_EXPORTADO, CAST(PED_TOTAL AS NUMERIC(18,4)), PED_CNPJ_CPF, PED_NOMECLIENTE, PED_CANCELADO, "
-                  "PED_DTENVIO, PED_ENVIAEMAIL, PED_EMAILS, PED_ENVIOUEMAIL, PED_CLIENTE, PED_PERCENTUALFRETE, "
+                  "CAST(PED_DTENVIO AS VARCHAR(24)), PED_ENVIAEMAIL, PED_EMAILS, PED_ENVIOUEMAIL, PED_CLIENTE, "
+                  "CAST(PED_PERCENTUALFRETE AS NUMERIC(18,4)), "
                   "PED_DTCARREGAMENTO, CAST(PED_VALORST AS NUMERIC(18,4)), PED_FILIAL, PED_ENDERECOMAC, PED_NOMEESTACAO, "
                   "PED_NROPEDIDOCLIENTE, PED_NROORDEMCOMPRA, PED_PROPOSTACOMERCIAL, PED_NROITENS, PED_FATURADO "
                   "FROM PEDIDOS")),
               (std::vector<SideRow>{{"57", "2024-03-15", "Entregar pela manhã", std::nullopt, std::nullopt, "7", "0", "N",
                                      "519.7500", "12345678000190", "Tarvelo Comércio Eletrônico Ltda", "N",
-                                     "2024-03-15 14:30:07.0000", "S", "compras@tarvelo.com.br", "N", "10", "0",
+                                     "2024-03-15 14:30:07.0000", "S", "compras@tarvelo.com.br", "N", "10", "0.0000",
                                      std::nullopt, "65.9670", "3", "SERVIDOR", "SERVIDOR", "4501", "4501", "N", "2",
                                      std::nullopt}}));
     EXPECT_EQ(orderRows(QStringLiteral(
                   "SELECT ORC_CODIGO, ITE_SEQU, ITE_PRDCODIGO, ITE_BARRA, CAST(ITE_QUANTIDADE AS NUMERIC(18,4)), "
                   "CAST(ITE_UNITARIO AS NUMERIC(18,4)), CAST(ITE_ST AS NUMERIC(18,4)), CAST(ITE_SUBTOTAL AS NUMERIC(18,4)), "
                   "ITE_EXPORTADO, ITE_DESCRICAO, ITE_LARGURA, ITE_OBSERVACAO, CAST(ITE_PERCENTUALST AS NUMERIC(18,4)), "
-                  "ITE_DESCONTO, ITE_PERDESC4, ITE_REFERENCIA, ITE_PRECOTABELA, ITE_PERCENTUALCOMISSAO, NOVO_ST, "
+                  "CAST(ITE_DESCONTO + ITE_PERDESC4 + ITE_PRECOTABELA + ITE_PERCENTUALCOMISSAO AS NUMERIC(18,4)), "
+                  "ITE_REFERENCIA, NOVO_ST, "
                   "PROCESSOUVENDIDO FROM PEDIDO_ITENS ORDER BY ITE_SEQU")),
               (std::vector<SideRow>{
                   {"57", "1", "123", "123", "2.5000", "199.9000", "65.9670", "499.7500", "N", "Parafuso sextavado",
-                   std::nullopt, std::nullopt, "0.1320", "0", "0", std::nullopt, "0", "0", std::nullopt, std::nullopt},
+                   std::nullopt, std::nullopt, "0.1320", "0.0000", std::nullopt, std::nullopt, std::nullopt},
                   {"57", "2", "456", "456", "2.0000", "10.0000", "0.0000", "20.0000", "N", "Arruela lisa", std::nullopt,
-                   std::nullopt, "0.0000", "0", "0", std::nullopt, "0", "0", std::nullopt, std::nullopt}}));
+                   std::nullopt, "0.0000", "0.0000", std::nullopt, std::nullopt, std::nullopt}}));
     EXPECT_EQ(orderRows(QStringLiteral("SELECT ORC_CODIGO, PG_SEQU, PG_DIAS, CAST(PG_VALOR AS NUMERIC(18,2)), "
                                        "PG_EXPORTADO FROM PEDIDO_PGTO")),
               (std::vector<SideRow>{{"57", "1", "66", "519.75", "N"}}));

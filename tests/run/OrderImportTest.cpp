@@ -44,9 +44,10 @@ TEST_F(OrderImportTest, TheSamePurchaseOrderUnderAnotherCustomerIsNew)
 TEST_F(OrderImportTest, AnOrderWithoutItemsHasZeroTotalsAndAPaymentOfZero)
 {
     runOn(orderDocument(kCnpj, {order(QStringLiteral("4502"), {})}));
-    EXPECT_EQ(orderRows(QStringLiteral("SELECT PED_NROITENS, PED_TOTAL, PED_VALORST FROM PEDIDOS")),
-              (std::vector<SideRow>{{"0", "0", "0"}}));
-    EXPECT_EQ(orderRows(QStringLiteral("SELECT PG_VALOR FROM PEDIDO_PGTO")), (std::vector<SideRow>{{"0"}}));
+    EXPECT_EQ(orderRows(QStringLiteral("SELECT PED_NROITENS, CAST(PED_TOTAL AS NUMERIC(18,2)), "
+                                       "CAST(PED_VALORST AS NUMERIC(18,2)) FROM PEDIDOS")),
+              (std::vector<SideRow>{{"0", "0.00", "0.00"}}));
+    EXPECT_EQ(orderRows(QStringLiteral("SELECT CAST(PG_VALOR AS NUMERIC(18,2)) FROM PEDIDO_PGTO")), (std::vector<SideRow>{{"0.00"}}));
     EXPECT_EQ(host.lines.last(), QStringLiteral("Pedido: 4502 (0)"));
     EXPECT_TRUE(host.lines.contains(QStringLiteral("@ INSERT INTO PEDIDO_PGTO\t (ORC_CODIGO,PG_SEQU,PG_DIAS,PG_VALOR,"
                                                    "PG_EXPORTADO) VALUES (57,1,66,0,'N')\r\n")));
@@ -59,10 +60,10 @@ TEST_F(OrderImportTest, ItemValuesFollowTheDocumentAndTheBackOffice)
                                                                    {QStringLiteral("789"), QStringLiteral("0.1"), QStringLiteral("1")},
                                                                    {QStringLiteral("456"), QString(), QStringLiteral("0.2")},
                                                                })}));
-    EXPECT_EQ(orderRows(QStringLiteral("SELECT ITE_SEQU, ITE_PRDCODIGO, ITE_BARRA, ITE_QUANTIDADE, ITE_DESCRICAO, "
+    EXPECT_EQ(orderRows(QStringLiteral("SELECT ITE_SEQU, ITE_PRDCODIGO, ITE_BARRA, CAST(ITE_QUANTIDADE AS NUMERIC(18,4)), ITE_DESCRICAO, "
                                        "CAST(ITE_SUBTOTAL AS NUMERIC(18,4)) FROM PEDIDO_ITENS ORDER BY ITE_SEQU")),
-              (std::vector<SideRow>{{"1", "123", "123", "3", "Parafuso sextavado", "1500.0000"},
-                                    {"2", "789", "789", "0.1", std::nullopt, "0.1000"},
+              (std::vector<SideRow>{{"1", "123", "123", "3.0000", "Parafuso sextavado", "1500.0000"},
+                                    {"2", "789", "789", "0.1000", std::nullopt, "0.1000"},
                                     {"3", "456", "456", std::nullopt, "Arruela lisa", "0.0000"}}));
     EXPECT_TRUE(host.lines.contains(QStringLiteral("@ DESCRICAO:")));
     EXPECT_TRUE(host.lines.contains(QStringLiteral("@ Quantidade Sistema:")));
