@@ -1,6 +1,7 @@
 // Prints the time and peak memory per order row that the order writer applies, into an
 // empty PEDIDOS and into one that already holds many rows, each in a process of its own,
 // to show that neither depends on the table's size. Usage: writer_bench [rows] [existing rows]
+#include "BenchSupport.h"
 #include "Connection.h"
 #include "DateTimeText.h"
 #include "FirebirdClient.h"
@@ -11,26 +12,11 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QRegularExpression>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-long statusKilobytes(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const auto match = QRegularExpression(QStringLiteral("%1:\\s+(\\d+)").arg(QString::fromLatin1(field)))
-                           .match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
 
 void seedOrders(const QString& path, int count)
 {
@@ -102,14 +88,14 @@ void measure(int rows, int existing)
     writeOrder(DTPedido, existing + 1, regional);
     TR.commitRetaining();
 
-    const long peakBefore = statusKilobytes("VmHWM");
+    const long peakBefore = peakResidentKilobytes();
     timer.restart();
     for (int i = 2; i <= rows + 1; ++i) {
         writeOrder(DTPedido, existing + i, regional);
         TR.commitRetaining();
     }
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    const long peakAfter = statusKilobytes("VmHWM");
+    const long peakAfter = peakResidentKilobytes();
     SideConnection side(databases.ordersPath());
     const QString total = side.value(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")).value_or(QString());
     std::printf("%7d rows already in PEDIDOS: open %6.1f ms, %d rows in %6.2f s = %6.3f ms/row, "
@@ -119,24 +105,11 @@ void measure(int rows, int existing)
     std::fflush(stdout);
 }
 
-// Each measurement in a process of its own, so that one's peak memory cannot hide the other's.
-int measureApart(int rows, int existing)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        measure(rows, existing);
-        std::_Exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     const int rows = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int existing = argc > 2 ? std::atoi(argv[2]) : 100000;
-    return measureApart(rows, 0) | measureApart(rows, existing);
+    return runApart([&] { measure(rows, 0); }) | runApart([&] { measure(rows, existing); });
 }

@@ -43,6 +43,17 @@ Statement::Statement(Connection& connection, const QString& text)
     returnsRows_ = selectsRows();
 }
 
+namespace {
+
+std::uint64_t statementsExecuted = 0;
+
+} // namespace
+
+std::uint64_t Statement::executedCount() noexcept
+{
+    return statementsExecuted;
+}
+
 void Statement::execute(const std::vector<ParameterValue>& parameters)
 {
     if (static_cast<int>(parameters.size()) != parameterCount()) {
@@ -58,6 +69,7 @@ void Statement::execute(const std::vector<ParameterValue>& parameters)
     StatusVector status(*api_);
     api_->isc_dsql_execute(status.get(), connection_->defaultTransaction().handle(), handle_.get(),
                            static_cast<unsigned short>(connection_->dialect()), inputs_.get());
+    ++statementsExecuted;
     status.throwIfFailed();
     rowsOpen_ = returnsRows_;
 }

@@ -1,0 +1,30 @@
+#include "BenchSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+long peakResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const auto match = QRegularExpression(QStringLiteral("VmHWM:\\s+(\\d+)")).match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+int runApart(const std::function<void()>& measurement)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        measurement();
+        std::_Exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}

@@ -1,0 +1,122 @@
+// Prints what one unattended import of a large order document costs — time, statements
+// sent per order and peak memory — into an orders database that already holds many
+// orders and into an empty one, each in a process of its own, to show that neither
+// depends on how many orders the database holds.
+// Usage: import_bench [orders] [items per order] [orders already recorded]
+#include "BenchSupport.h"
+#include "ImportDatabases.h"
+#include "ImportRun.h"
+#include "OrderDocument.h"
+#include "RunHost.h"
+#include "SideConnection.h"
+#include "Statement.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A run host that nobody watches: the window's part of a headless run.
+class SilentHost final : public RunHost {
+public:
+    explicit SilentHost(QString backOffice, QString orders, QString orderFile)
+        : backOffice_(std::move(backOffice)), orders_(std::move(orders)), orderFile_(std::move(orderFile))
+    {
+    }
+    void log(const QString&) override { ++lines; }
+    void appendRaw(const QString&) override { ++lines; }
+    void processEvents() override {}
+    QString backOfficeLocation() const override { return backOffice_; }
+    QString ordersLocation() const override { return orders_; }
+    QString orderFilePath() const override { return orderFile_; }
+    void bindOrderGrids(RecordSet&, RecordSet&) override {}
+    bool unattended() const override { return false; }
+    void requestQuit() override {}
+
+    long lines = 0;
+
+private:
+    QString backOffice_;
+    QString orders_;
+    QString orderFile_;
+};
+
+void recordEarlierOrders(const QString& ordersPath, int count, int items)
+{
+    SideConnection(ordersPath)
+        .execute(QStringLiteral(
+                     "EXECUTE BLOCK AS DECLARE I INTEGER = 1; DECLARE J INTEGER; BEGIN WHILE (I <= %1) DO BEGIN "
+                     "INSERT INTO PEDIDOS (ORC_CODIGO, PED_DTEMISSAO, PED_OBS1, PED_CLIENTE, PED_TOTAL, PED_NROORDEMCOMPRA, "
+                     "PED_NROITENS) VALUES (:I, CURRENT_DATE, 'pedido antigo', 10, 199.9, 'ANT-' || :I, %2); J = 1; "
+                     "WHILE (J <= %2) DO BEGIN INSERT INTO PEDIDO_ITENS (ORC_CODIGO, ITE_SEQU, ITE_PRDCODIGO, "
+                     "ITE_QUANTIDADE, ITE_UNITARIO) VALUES (:I, :J, 123, 1, 39.98); J = J + 1; END I = I + 1; END END")
+                     .arg(count)
+                     .arg(items));
+}
+
+QByteArray largeDocument(int orders, int items)
+{
+    std::vector<DocumentOrder> rows;
+    for (int i = 1; i <= orders; ++i) {
+        DocumentOrder order{QStringLiteral("NOVO-%1").arg(i), QStringLiteral("Entregar no período da manhã"), {}};
+        for (int j = 1; j <= items; ++j)
+            order.items.push_back({j % 2 ? QStringLiteral("123") : QStringLiteral("456"), QStringLiteral("2.5"),
+                                   QStringLiteral("19.90")});
+        rows.push_back(std::move(order));
+    }
+    return orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj), rows);
+}
+
+void measure(int orders, int items, int earlierOrders)
+{
+    const ImportDatabases databases;
+    if (earlierOrders > 0)
+        recordEarlierOrders(databases.ordersPath(), earlierOrders, items);
+    // The earlier orders took the first order numbers.
+    SideConnection(databases.backOfficePath())
+        .execute(QStringLiteral("SET GENERATOR ORCAMENTOS_ORC_CODIGO_GEN TO %1").arg(earlierOrders + 1000));
+
+    const QTemporaryDir programFolder;
+    const QString document = QDir(programFolder.path()).filePath(QStringLiteral("pedidos.xml"));
+    QFile file(document);
+    if (!file.open(QIODevice::WriteOnly) || file.write(largeDocument(orders, items)) < 0)
+        std::exit(1);
+    file.close();
+
+    SilentHost host(databases.backOfficePath(), databases.ordersPath(), document);
+    const SystemClock clock;
+    const RegionalSettings regional;
+    const long peakBefore = peakResidentKilobytes();
+    QElapsedTimer timer;
+    timer.start();
+    {
+        ImportRun run(host, RunSetup{programFolder.path(), QStringLiteral("http://127.0.0.1:9/")}, clock, regional);
+        run.execute();
+    }
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    const auto statements = Statement::executedCount();
+    const QString recorded =
+        SideConnection(databases.ordersPath()).value(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")).value_or(QString());
+    std::printf("%7d orders already recorded: %d orders x %d items in %6.2f s = %6.2f ms/order, "
+                "%.1f statements/order, %ld log lines, peak resident %ld kB (%ld kB before the run), "
+                "%s orders at the end\n",
+                earlierOrders, orders, items, seconds, seconds * 1000 / orders,
+                static_cast<double>(statements) / orders, host.lines, peakResidentKilobytes(), peakBefore,
+                qPrintable(recorded));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int orders = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int items = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int earlier = argc > 3 ? std::atoi(argv[3]) : 100000;
+    return runApart([&] { measure(orders, items, earlier); }) | runApart([&] { measure(orders, items, 0); });
+}
