@@ -91,6 +91,8 @@ void measure(int orders, int items, int earlierOrders)
     SilentHost host(databases.backOfficePath(), databases.ordersPath(), document);
     const SystemClock clock;
     const RegionalSettings regional;
+    long statements = 0;
+    Statement::observeExecutions([&statements](const QString&) { ++statements; });
     const long peakBefore = peakResidentKilobytes();
     QElapsedTimer timer;
     timer.start();
@@ -99,7 +101,7 @@ void measure(int orders, int items, int earlierOrders)
         run.execute();
     }
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    const auto statements = Statement::executedCount();
+    Statement::observeExecutions({});
     const QString recorded =
         SideConnection(databases.ordersPath()).value(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")).value_or(QString());
     std::printf("%7d orders already recorded: %d orders x %d items in %6.2f s = %6.2f ms/order, "

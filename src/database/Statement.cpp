@@ -20,7 +20,8 @@ constexpr ISC_STATUS kNoMoreRows = 100;
 } // namespace
 
 Statement::Statement(Connection& connection, const QString& text)
-    : connection_(&connection)
+    : text_(text)
+    , connection_(&connection)
     , api_(&connection.api())
     , handle_(connection.api())
     , inputs_(kInitialVariables)
@@ -45,13 +46,17 @@ Statement::Statement(Connection& connection, const QString& text)
 
 namespace {
 
-std::uint64_t statementsExecuted = 0;
+Statement::ExecutionObserver& executionObserver()
+{
+    static Statement::ExecutionObserver observer;
+    return observer;
+}
 
 } // namespace
 
-std::uint64_t Statement::executedCount() noexcept
+void Statement::observeExecutions(ExecutionObserver observer)
 {
-    return statementsExecuted;
+    executionObserver() = std::move(observer);
 }
 
 void Statement::execute(const std::vector<ParameterValue>& parameters)
@@ -61,6 +66,8 @@ void Statement::execute(const std::vector<ParameterValue>& parameters)
                         .arg(parameterCount())
                         .arg(parameters.size()));
     }
+    if (executionObserver())
+        executionObserver()(text_);
     closeRows();
     encodedParameters_.resize(parameters.size());
     for (std::size_t i = 0; i < parameters.size(); ++i)
@@ -69,7 +76,6 @@ void Statement::execute(const std::vector<ParameterValue>& parameters)
     StatusVector status(*api_);
     api_->isc_dsql_execute(status.get(), connection_->defaultTransaction().handle(), handle_.get(),
                            static_cast<unsigned short>(connection_->dialect()), inputs_.get());
-    ++statementsExecuted;
     status.throwIfFailed();
     rowsOpen_ = returnsRows_;
 }

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include <cstdint>
+#include <functional>
 #include <vector>
 
 class Connection;
@@ -41,8 +41,12 @@ public:
 
     // Runs the statement with one value for each parameter, in the parameters' order.
     void execute(const std::vector<ParameterValue>& parameters = {});
-    // How many statements this process has sent to a database, for the benchmarks' figures.
-    static std::uint64_t executedCount() noexcept;
+
+    // Called with the statement's text before every execution is sent. Whatever it throws
+    // fails the execution as a refusal of the database would: the fault-injection tests
+    // fail chosen statements with it, the benchmarks count statements. One at a time.
+    using ExecutionObserver = std::function<void(const QString& text)>;
+    static void observeExecutions(ExecutionObserver observer);
     // Moves to the next row of an executed select; false when no row is left.
     bool fetch();
     // A column of the current row in the program's text form (NULL gives the empty text).
@@ -58,6 +62,7 @@ private:
     void closeRows();
     const XSQLVAR& outputColumn(int column) const;
 
+    QString text_;
     Connection* connection_;
     const FirebirdApi* api_;
     StatementHandle handle_;

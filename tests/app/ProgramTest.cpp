@@ -89,3 +89,38 @@ TEST_F(Program, TwoProgramsStartedTogetherRecordEveryOrderOnce)
     EXPECT_GE(completed, 1);
     EXPECT_EQ(recordedOrders(), kBothOrders);
 }
+
+TEST_F(Program, AProgramKilledInTheMiddleOfAnOrderLeavesNoPartOfIt)
+{
+    // The second order's payment (order number 58) takes seconds to write, long enough to
+    // kill the program while that order's items and row are sent but not committed.
+    SideConnection(databases.ordersPath())
+        .execute(QStringLiteral("CREATE TRIGGER DEMORA FOR PEDIDO_PGTO BEFORE INSERT AS DECLARE I INTEGER = 0; BEGIN "
+                                "IF (NEW.ORC_CODIGO = 58) THEN WHILE (I < 200000000) DO I = I + 1; END"));
+    const InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    program.setReceivedDocument(document());
+    QProcess process;
+    program.start(process);
+    QByteArray output;
+    while (!output.contains("VALUES (58,1,66,") && process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(100);
+        output += process.readAllStandardOutput();
+    }
+    ASSERT_TRUE(output.contains("\nPedido: 4501 (2)\n"));
+    process.kill();
+    process.waitForFinished();
+
+    const auto parts = [this] {
+        return SideConnection(databases.ordersPath())
+            .rows(QStringLiteral("SELECT (SELECT COUNT(*) FROM PEDIDOS WHERE ORC_CODIGO = 58), (SELECT COUNT(*) FROM "
+                                 "PEDIDO_ITENS WHERE ORC_CODIGO = 58), (SELECT COUNT(*) FROM PEDIDO_PGTO WHERE ORC_CODIGO "
+                                 "= 58) FROM RDB$DATABASE"));
+    };
+    EXPECT_EQ(parts(), (std::vector<SideRow>{{"0", "0", "0"}}));
+    EXPECT_EQ(recordedOrders(), (std::vector<SideRow>{{"4501", "2", "509.75"}}));
+
+    const auto rerun = program.run();
+    EXPECT_EQ(rerun.exitStatus, 0) << rerun.standardError.toStdString();
+    EXPECT_EQ(recordedOrders(), kBothOrders);
+    EXPECT_EQ(parts(), (std::vector<SideRow>{{"0", "0", "0"}}));
+}
