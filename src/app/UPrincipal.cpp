@@ -18,9 +18,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <algorithm>
 
 
 namespace {
@@ -35,6 +38,14 @@ Control* place(QWidget* parent, const char* name, const QRect& geometry)
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
     return control;
+}
+
+// A label grows to the right when the workstation's font needs more room for its caption.
+QLabel* caption(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    return label;
 }
 
 // A grid shows its data source and keeps the current record selected and in view.
@@ -106,21 +117,17 @@ void TForm1::createControls()
     move(kWindowPosition);
     resize(kOuterSize);
 
-    Label1 = place<QLabel>(this, "Label1", {32, 8, 65, 13});
-    Label1->setText(QStringLiteral("Base Pedidos"));
+    Label1 = caption(place<QLabel>(this, "Label1", {32, 8, 65, 13}), QStringLiteral("Base Pedidos"));
     EdtBasePedidos = place<QLineEdit>(this, "EdtBasePedidos", {40, 24, 321, 21});
-    Label2 = place<QLabel>(this, "Label2", {32, 48, 65, 13});
-    Label2->setText(QStringLiteral("Base Kelmora"));
+    Label2 = caption(place<QLabel>(this, "Label2", {32, 48, 65, 13}), QStringLiteral("Base Kelmora"));
     EdtBaseKelmora = place<QLineEdit>(this, "EdtBaseKelmora", {40, 64, 321, 21});
-    Label4 = place<QLabel>(this, "Label4", {32, 88, 36, 13});
-    Label4->setText(QStringLiteral("Arquivo"));
+    Label4 = caption(place<QLabel>(this, "Label4", {32, 88, 36, 13}), QStringLiteral("Arquivo"));
     EdtArquivo = place<QLineEdit>(this, "EdtArquivo", {40, 104, 321, 21});
     Button2 = place<QPushButton>(this, "Button2", {632, 24, 113, 25});
     Button2->setText(QStringLiteral("Salvar"));
     Button1 = place<QPushButton>(this, "Button1", {632, 64, 121, 25});
     Button1->setText(QStringLiteral("Executar Rotina"));
-    Label3 = place<QLabel>(this, "Label3", {32, 144, 32, 13});
-    Label3->setText(QStringLiteral("Cliente"));
+    Label3 = caption(place<QLabel>(this, "Label3", {32, 144, 32, 13}), QStringLiteral("Cliente"));
     DBGrid1 = place<QTableView>(this, "DBGrid1", {40, 160, 713, 73});
     DBGrid2 = place<QTableView>(this, "DBGrid2", {40, 248, 713, 81});
     DBGrid3 = place<QTableView>(this, "DBGrid3", {40, 336, 713, 81});
@@ -235,6 +242,8 @@ void TForm1::appendToPane(const QString& text)
     QTextCursor cursor(Memo1->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(endsWithLineBreak ? lines + u'\n' : empty ? lines : u'\n' + lines);
+    // The pane has no scroll bars: it keeps showing its newest lines.
+    Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
     if (environment_.headless)
         writeToStandardOutput(lines);
 }

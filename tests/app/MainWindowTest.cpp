@@ -88,7 +88,14 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndGeometry)
     window->resize(400, 300);
     for (const auto& placed : controls) {
         const auto* widget = control<QWidget>(*window, placed.name);
-        EXPECT_EQ(widget->geometry(), placed.geometry) << placed.name;
+        if (qobject_cast<const QLabel*>(widget) != nullptr) {
+            // A label keeps its place and grows to the right when the font needs more room.
+            EXPECT_EQ(widget->geometry().topLeft(), placed.geometry.topLeft()) << placed.name;
+            EXPECT_EQ(widget->height(), placed.geometry.height()) << placed.name;
+            EXPECT_GE(widget->width(), placed.geometry.width()) << placed.name;
+        } else {
+            EXPECT_EQ(widget->geometry(), placed.geometry) << placed.name;
+        }
         if (placed.caption != nullptr) {
             EXPECT_EQ(captionOf(widget), QString::fromUtf8(placed.caption)) << placed.name;
         }
@@ -256,7 +263,7 @@ TEST_F(MainWindow, AnUnattendedRunThatFailsShowsTheErrorAndStopsTheScan)
     received.close();
     const auto window = create({QStringLiteral("/executa")});
     EXPECT_TRUE(window->quitRequested());
-    EXPECT_TRUE(pane(*window).endsWith(QStringLiteral("\nPedido: 4501 (1)\n")));
+    EXPECT_TRUE(pane(*window).endsWith(QStringLiteral("VALUES (57,1,66,10,'N')\nPedido: 4501 (1)\n"))) << pane(*window).right(120).toStdString();
     EXPECT_EQ(control<QTableView>(*window, "DBGrid2")->model()->rowCount(), 1);
     EXPECT_EQ(control<QTableView>(*window, "DBGrid3")->model()->rowCount(), 1);
 }
