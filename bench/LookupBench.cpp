@@ -1,18 +1,13 @@
 // Prints the speed of single-value and ST rate lookups on fresh embedded databases and
 // the process's resident memory before and after them, to show that a long series of
 // lookups holds on to nothing. Usage: lookup_bench [lookups]
-#include "Connection.h"
-#include "FirebirdClient.h"
-#include "FirebirdFixture.h"
+#include "BenchSupport.h"
 #include "RunLog.h"
 #include "SideConnection.h"
 #include "SingleValueLookup.h"
 #include "StRateLookup.h"
-#include "Transaction.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QRegularExpression>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,15 +20,6 @@ public:
     void appendRaw(const QString&) override {}
     void processEvents() override {}
 };
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const auto match = QRegularExpression(QStringLiteral("VmRSS:\\s+(\\d+)")).match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
 
 template <typename Lookup>
 void measure(const char* name, int count, Lookup lookUp)
@@ -63,14 +49,8 @@ int main(int argc, char** argv)
         side.execute(QStringLiteral("INSERT INTO ICMS VALUES (10, 'SP', 'RJ', 2, 140, 18, 100, 12)"));
     }
 
-    FirebirdClient client;
-    Transaction TR(client);
-    Connection BasePedidos(client, TR);
-    Connection BaseADM(client, TR);
-    BaseADM.setLocation(databases.backOfficePath());
-    BaseADM.open();
-    BasePedidos.setLocation(databases.ordersPath());
-    BasePedidos.open();
+    OpenDatabases open(databases);
+    Connection& BaseADM = open.BaseADM;
     DiscardingLog log;
     const RegionalSettings regional;
 

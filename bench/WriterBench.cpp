@@ -2,13 +2,9 @@
 // empty PEDIDOS and into one that already holds many rows, each in a process of its own,
 // to show that neither depends on the table's size. Usage: writer_bench [rows] [existing rows]
 #include "BenchSupport.h"
-#include "Connection.h"
 #include "DateTimeText.h"
-#include "FirebirdClient.h"
-#include "FirebirdFixture.h"
 #include "SideConnection.h"
 #include "TableWriter.h"
-#include "Transaction.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -69,16 +65,10 @@ void measure(int rows, int existing)
     if (existing > 0)
         seedOrders(databases.ordersPath(), existing);
 
-    FirebirdClient client;
-    Transaction TR(client);
-    Connection BasePedidos(client, TR);
-    Connection BaseADM(client, TR);
-    BaseADM.setLocation(databases.backOfficePath());
-    BaseADM.open();
-    BasePedidos.setLocation(databases.ordersPath());
-    BasePedidos.open();
+    OpenDatabases open(databases);
+    Transaction& TR = open.TR;
     const RegionalSettings regional;
-    TableWriter DTPedido(BasePedidos, orderTableLayout(), regional);
+    TableWriter DTPedido(open.BasePedidos, orderTableLayout(), regional);
 
     QElapsedTimer timer;
     timer.start();
