@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,7 +23,6 @@
 #include <QTextCursor>
 
 #include <algorithm>
-
 
 namespace {
 
