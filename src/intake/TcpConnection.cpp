@@ -31,7 +31,7 @@ bool waitFor(int socket, short events, std::chrono::milliseconds timeout)
 std::optional<FileDescriptor> connectWithin(const addrinfo& address, std::chrono::milliseconds timeout)
 {
     FileDescriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (!socket.valid())
+    if (!socket.isOpen())
         return std::nullopt;
     if (::connect(socket.get(), address.ai_addr, address.ai_addrlen) == 0)
         return socket;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "FileDescriptor.h"
+
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // Keeps two processes from importing at the same time: an exclusive lock on a
 // file in the program folder, which the system releases when the process ends,
@@ -13,17 +16,12 @@ public:
     // opened fails with its input/output message.
     static std::optional<RunLock> tryAcquire(const QString& programFolder);
 
-    RunLock(RunLock&& other) noexcept;
-    RunLock& operator=(RunLock&&) = delete;
-    RunLock(const RunLock&) = delete;
-    RunLock& operator=(const RunLock&) = delete;
-    ~RunLock();
-
 private:
-    explicit RunLock(int descriptor) noexcept
-        : descriptor_(descriptor)
+    explicit RunLock(FileDescriptor file) noexcept
+        : file_(std::move(file))
     {
     }
 
-    int descriptor_;
+    // Closing the file releases the lock.
+    FileDescriptor file_;
 };

@@ -19,7 +19,7 @@ FileDescriptor loopbackSocket()
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (!socket.valid() || ::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    if (!socket.isOpen() || ::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         throw std::runtime_error("cannot bind a loopback socket");
     return socket;
 }
@@ -80,7 +80,7 @@ void ScriptedServer::serve()
 {
     while (waitReadable(listener_.get())) {
         const FileDescriptor client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
-        if (client.valid())
+        if (client.isOpen())
             answer(client);
     }
 }

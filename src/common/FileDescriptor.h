@@ -4,7 +4,7 @@
 
 #include <utility>
 
-// Sole owner of a file descriptor (socket, pipe); closes it when it goes.
+// Sole owner of a POSIX file descriptor (file, socket, pipe); closes it when it goes.
 class FileDescriptor {
 public:
     FileDescriptor() = default;
@@ -15,6 +15,8 @@ public:
         FileDescriptor(std::move(other)).swap(*this);
         return *this;
     }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor()
     {
         if (descriptor_ >= 0)
@@ -22,7 +24,10 @@ public:
     }
 
     int get() const noexcept { return descriptor_; }
-    bool valid() const noexcept { return descriptor_ >= 0; }
+    bool isOpen() const noexcept { return descriptor_ >= 0; }
+
+    // Closes now, for callers that must know: false (with errno set) when the system reports a failure.
+    bool close() noexcept { return ::close(std::exchange(descriptor_, -1)) == 0; }
 
 private:
     void swap(FileDescriptor& other) noexcept { std::swap(descriptor_, other.descriptor_); }
