@@ -11,6 +11,8 @@ namespace {
 
 // Small, so that inputs of a few kilobytes reach the "larger than allowed" paths.
 constexpr qsizetype kBodyCap = 1024;
+// Above the reader's buffer, so that a declared length this large is read straight into the body.
+constexpr qsizetype kLargeBodyCap = 128 * 1024;
 
 // The input as the connection would deliver it: in reads as large as asked for, or
 // in small pieces of varying size; after the last byte, the end of the stream or a failure.
@@ -46,10 +48,10 @@ private:
 };
 
 std::optional<QByteArray> bodyOf(const std::uint8_t* data, std::size_t size, InputSource::Pieces pieces,
-                                 InputSource::Ending ending)
+                                 InputSource::Ending ending, qsizetype cap = kBodyCap)
 {
     InputSource source(data, size, pieces, ending);
-    return readResponseBody(source, kBodyCap);
+    return readResponseBody(source, cap);
 }
 
 } // namespace
@@ -64,5 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto bodyBeforeFailure = bodyOf(data, size, Pieces::AsAsked, Ending::Failed);
     require(!bodyBeforeFailure || bodyBeforeFailure == body,
             "a stream that fails after its last byte gives the same body or none");
+    const auto bodyUnderLargeCap = bodyOf(data, size, Pieces::AsAsked, Ending::Closed, kLargeBodyCap);
+    require(!body || bodyUnderLargeCap == body, "a larger cap gives the same body");
+    require(!bodyUnderLargeCap || bodyUnderLargeCap->size() <= kLargeBodyCap, "a body never exceeds the larger cap");
     return 0;
 }

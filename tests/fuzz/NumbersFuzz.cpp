@@ -31,8 +31,14 @@ int significantDigits(const QString& text)
 
 void checkIntegerText(const QString& text)
 {
-    if (const auto value = tryParseInteger(text))
-        require(tryParseInteger(QString::number(*value)) == value, "a whole number reads back from its decimal text");
+    const auto value = tryParseInteger(text);
+    if (!value)
+        return;
+    require(tryParseInteger(QString::number(*value)) == value, "a whole number reads back from its decimal text");
+    for (const QString& separator : kSeparators) {
+        const auto number = tryParseFloat(text, separator);
+        require(!number || *number == *value, "a text that reads as a whole number and as a number gives one value");
+    }
 }
 
 void checkGeneralFormat(double value, const QString& separator)
