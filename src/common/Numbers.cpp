@@ -28,6 +28,19 @@ int hexDigitValue(QChar c)
     return -1;
 }
 
+// The general format shows the largest double rounded up to 15 digits, a text just beyond
+// the range; up to that text a number reads as the largest double, so the text reads back.
+std::optional<double> largestDoubleUpToItsText(const char* first, const char* last)
+{
+    constexpr long double kLargestText = 1.79769313486232e308L;
+    long double wide = 0;
+    const auto [end, error] = std::from_chars(first, last, wide);
+    const long double magnitude = std::fabs(wide);
+    if (error != std::errc() || end != last || magnitude <= std::numeric_limits<double>::max() || magnitude > kLargestText)
+        return std::nullopt;
+    return std::signbit(wide) ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+}
+
 } // namespace
 
 std::optional<std::int32_t> tryParseInteger(const QString& text)
@@ -115,8 +128,11 @@ std::optional<double> tryParseFloat(const QString& text, const QString& decimalS
     if (*first == '+')
         ++first;
     double value = 0;
-    const auto [end, error] = std::from_chars(first, plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size())
+    const char* last = plain.data() + plain.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range)
+        return largestDoubleUpToItsText(first, last);
+    if (error != std::errc() || end != last)
         return std::nullopt;
     return value;
 }

@@ -13,7 +13,9 @@ std::int32_t parseInteger(const QString& text);
 
 // Numbers in the workstation's notation: optional blanks, an optional sign,
 // digits, optionally the decimal separator and digits, optionally an exponent
-// (E or e, optional sign, digits), optional blanks; no thousands separator.
+// (E or e, optional sign, digits), optional blanks; no thousands separator. A number
+// beyond the range of a double does not read, except up to 1.79769313486232E308, the
+// general format's text of the largest double, which reads as the largest double.
 std::optional<double> tryParseFloat(const QString& text, const QString& decimalSeparator);
 // As above; any other text fails with "'%s' is not a valid floating point value".
 double parseFloat(const QString& text, const QString& decimalSeparator);

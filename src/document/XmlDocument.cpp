@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <libxml/SAX2.h>
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 
 #include <algorithm>
@@ -51,6 +52,26 @@ void recordError(void* userData, xmlErrorPtr error)
     if (!slot)
         slot = ParseFailure{trimmed(QString::fromUtf8(error->message)), error->line, error->int2};
 }
+
+// Errors that libxml2 raises outside any parser context, such as a failed conversion from
+// the declared encoding, go to the thread's handler; while a document is parsed that handler
+// records them with the context's errors instead of printing them.
+class ContextlessErrorsRecorded {
+public:
+    explicit ContextlessErrorsRecorded(xmlParserCtxt* context)
+        : previousHandler_(xmlStructuredError)
+        , previousContext_(xmlStructuredErrorContext)
+    {
+        xmlSetStructuredErrorFunc(context, recordError);
+    }
+    ~ContextlessErrorsRecorded() { xmlSetStructuredErrorFunc(previousContext_, previousHandler_); }
+    ContextlessErrorsRecorded(const ContextlessErrorsRecorded&) = delete;
+    ContextlessErrorsRecorded& operator=(const ContextlessErrorsRecorded&) = delete;
+
+private:
+    xmlStructuredErrorFunc previousHandler_;
+    void* previousContext_;
+};
 
 void declareInternalEntitiesOnly(void* context, const xmlChar* name, int type, const xmlChar* publicId,
                                  const xmlChar* systemId, xmlChar* content)
@@ -128,6 +149,7 @@ XmlDocumentPtr parseXmlText(const QByteArray& text)
     context->sax->serror = recordError;
     context->sax->entityDecl = declareInternalEntitiesOnly;
     MemoryInput input{text};
+    const ContextlessErrorsRecorded contextlessErrors(context.get());
     XmlDocumentPtr document(xmlCtxtReadIO(context.get(), readMemory, nullptr, &input, nullptr, nullptr, kParseOptions));
     if (document && context->wellFormed && context->nsWellFormed)
         return document;

@@ -55,6 +55,9 @@ TEST(ParseFloat, FollowsTheDecimalSeparator)
         {"2,5", ",", 2.5},   {"2.5", ".", 2.5},     {"199,9", ",", 199.9}, {" -3,25 ", ",", -3.25},
         {"+1", ",", 1},      {"1E3", ",", 1000},    {"2,5e-2", ",", 0.025}, {",5", ",", 0.5},
         {"5,", ",", 5},      {"0", ",", 0},         {"13,2", ",", 13.2},
+        // Beyond the largest double, but the general format's text of it.
+        {"1,79769313486232E308", ",", std::numeric_limits<double>::max()},
+        {"-1.79769313486232e+308", ".", -std::numeric_limits<double>::max()},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(parseFloat(QString::fromLatin1(c.text), QString::fromLatin1(c.separator)), c.value) << c.text;
@@ -65,6 +68,7 @@ TEST(ParseFloat, RefusedTextsCarryTheText)
     const std::pair<const char*, const char*> cases[] = {
         {"2.5", ","}, {"2,5", "."}, {"", ","}, {" ", ","}, {"1.000,50", ","}, {"1e", ","},
         {"abc", ","}, {",", ","},   {"1,2,3", ","}, {"INF", ","}, {"1e999", ","}, {"- 1", ","},
+        {"1,79769313486233E308", ","}, {"-1,8E308", ","},
     };
     for (const auto& [text, separator] : cases) {
         try {
@@ -113,7 +117,10 @@ TEST(FormatGeneral, FifteenSignificantDigitsAndTheSeparator)
 
 TEST(FormatGeneral, ReadsBackToTheSameText)
 {
-    for (double value : {0.1, 2.5, 1234.5678, -0.000123, 1e-7, 3.14159265358979, 1e18}) {
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    for (double value : {0.1, 2.5, 1234.5678, -0.000123, 1e-7, 3.14159265358979, 1e18, kLargest, -kLargest,
+                         std::nextafter(kLargest, 0.0), std::numeric_limits<double>::min(),
+                         std::numeric_limits<double>::denorm_min()}) {
         const QString text = formatGeneral(value, QStringLiteral(","));
         EXPECT_EQ(formatGeneral(parseFloat(text, QStringLiteral(",")), QStringLiteral(",")), text);
     }

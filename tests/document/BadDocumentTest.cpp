@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QStringConverter>
 #include <QTcpServer>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 #include "QtPrinters.h"
 
@@ -51,6 +56,42 @@ void writeFile(const QString& path, const QByteArray& content)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(content), content.size());
 }
+
+// Sends standard error to a file while it lives, so that a test sees whatever is printed.
+class StandardErrorCapture {
+public:
+    StandardErrorCapture()
+    {
+        EXPECT_TRUE(capture_.open());
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        ::dup2(capture_.handle(), STDERR_FILENO);
+    }
+    ~StandardErrorCapture() { restore(); }
+    StandardErrorCapture(const StandardErrorCapture&) = delete;
+    StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
+
+    QByteArray printed()
+    {
+        restore();
+        capture_.seek(0);
+        return capture_.readAll();
+    }
+
+private:
+    void restore()
+    {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        saved_ = -1;
+    }
+
+    QTemporaryFile capture_;
+    int saved_ = -1;
+};
 
 } // namespace
 
@@ -162,4 +203,13 @@ TEST(BadOrderDocument, TextThatIsNotInTheDeclaredEncodingIsAParseError)
     OrderReader reader;
     EXPECT_EQ(loadBytesFailure(reader, "<root><info><nome>A\xe7\xe3o</nome></info></root>"),
               parseError("Input is not proper UTF-8, indicate encoding !\nBytes: 0xE7 0xE3 0x6F 0x3C", 1, 20));
+
+    // The conversion from an encoding other than UTF-8 fails outside the parser's own checks;
+    // its reason is still the one reported, and nothing is printed.
+    StandardErrorCapture standardError;
+    EXPECT_EQ(loadBytesFailure(reader, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                                       "<root><info><nome>\xff\xff\xff</nome></info></root>"),
+              QStringLiteral("XML Parse Error:\n\rReason: input conversion failed due to input error, "
+                             "bytes 0xFF 0xFF 0xFF 0x3C\n\r"));
+    EXPECT_EQ(standardError.printed(), QByteArray());
 }
