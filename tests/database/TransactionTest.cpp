@@ -27,6 +27,23 @@ void writeOrder(Connection& orders, Connection& backOffice, std::int64_t number)
     execute(backOffice, QStringLiteral("INSERT INTO CLI_FOR (CLI_CODIGO) VALUES (?)"), {number});
 }
 
+// A program's client, transaction and both connections, open, within a test's own scope;
+// declared so that they are released as at program end, the back-office connection first.
+struct ProgramConnections {
+    explicit ProgramConnections(const FirebirdFixture& databases)
+    {
+        orders.setLocation(databases.ordersPath());
+        orders.open();
+        backOffice.setLocation(databases.backOfficePath());
+        backOffice.open();
+    }
+
+    FirebirdClient client;
+    Transaction transaction{client};
+    Connection orders{client, transaction};
+    Connection backOffice{client, transaction};
+};
+
 QString orderNumbers(SideConnection& side, const QString& table, const QString& column)
 {
     QStringList numbers;
@@ -138,17 +155,10 @@ TEST_F(TransactionTest, RollbackRetainingDiscardsOnlyWhatCameAfterTheLastCommit)
 TEST_F(TransactionTest, ProgramEndCommitsWhenTheBackOfficeConnectionCloses)
 {
     {
-        FirebirdClient client;
-        Transaction transaction(client);
-        Connection orders(client, transaction);
-        Connection backOffice(client, transaction);
-        orders.setLocation(databases.ordersPath());
-        orders.open();
-        backOffice.setLocation(databases.backOfficePath());
-        backOffice.open();
-        writeOrder(orders, backOffice, 1);
-        transaction.commitRetaining();
-        writeOrder(orders, backOffice, 2);
+        ProgramConnections program(databases);
+        writeOrder(program.orders, program.backOffice, 1);
+        program.transaction.commitRetaining();
+        writeOrder(program.orders, program.backOffice, 2);
     }
     EXPECT_EQ(committedOrders(), QStringLiteral("1,2 | 1,2"));
 
@@ -165,17 +175,10 @@ TEST_F(TransactionTest, FailedFinalCommitRollsBackAndTheProgramStillEnds)
             "IF (EXISTS (SELECT 1 FROM PEDIDOS WHERE ORC_CODIGO = 99)) THEN EXCEPTION REFUSED; END"));
     }
     {
-        FirebirdClient client;
-        Transaction transaction(client);
-        Connection orders(client, transaction);
-        Connection backOffice(client, transaction);
-        orders.setLocation(databases.ordersPath());
-        orders.open();
-        backOffice.setLocation(databases.backOfficePath());
-        backOffice.open();
-        writeOrder(orders, backOffice, 1);
-        transaction.commitRetaining();
-        writeOrder(orders, backOffice, 99);
+        ProgramConnections program(databases);
+        writeOrder(program.orders, program.backOffice, 1);
+        program.transaction.commitRetaining();
+        writeOrder(program.orders, program.backOffice, 99);
     }
     EXPECT_EQ(committedOrders(), QStringLiteral("1 | 1"));
     EXPECT_EQ(attachmentsLeft(), QStringLiteral("0 | 0"));
