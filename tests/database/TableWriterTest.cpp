@@ -25,6 +25,20 @@ QString createTable(const TableLayout& layout)
     return QStringLiteral("CREATE TABLE %1 (%2);\n").arg(layout.table, columns.join(QStringLiteral(", ")));
 }
 
+// An orders connection with a transaction of its own, open on a database other than the fixture's.
+struct OrdersConnection {
+    OrdersConnection(FirebirdClient& client, const QString& location)
+        : transaction(client)
+        , orders(client, transaction)
+    {
+        orders.setLocation(location);
+        orders.open();
+    }
+
+    Transaction transaction;
+    Connection orders;
+};
+
 } // namespace
 
 class TableWriterTest : public WriterTest {
@@ -150,11 +164,8 @@ TEST_F(TableWriterTest, OpenRefusesATableWhoseColumnsDoNotFit)
             for (const QString& change : c.changes)
                 side.execute(change);
         }
-        Transaction transaction(client);
-        Connection orders(client, transaction);
-        orders.setLocation(fresh.ordersPath());
-        orders.open();
-        TableWriter writer(orders, orderTableLayout(), regional);
+        OrdersConnection own(client, fresh.ordersPath());
+        TableWriter writer(own.orders, orderTableLayout(), regional);
         EXPECT_EQ(failureOf([&] { writer.open(); }), c.failure);
         EXPECT_FALSE(writer.isOpen());
     }
@@ -193,11 +204,8 @@ TEST_F(TableWriterTest, TemplateTheAccountMayNotRunIsLeftOutAndOnlyThatKind)
             createTable(orderTableLayout())
                 + QStringLiteral("COMMIT;\nGRANT %1 ON PEDIDOS TO KALVE;\n").arg(QString::fromLatin1(c.granted)),
             3, QStringLiteral("DONO"));
-        Transaction transaction(client);
-        Connection orders(client, transaction);
-        orders.setLocation(path);
-        orders.open();
-        TableWriter writer(orders, orderTableLayout(), regional);
+        OrdersConnection own(client, path);
+        TableWriter writer(own.orders, orderTableLayout(), regional);
         EXPECT_EQ(failureOf([&] { writer.open(); }), c.openFailure);
         if (!writer.isOpen())
             continue;
@@ -206,7 +214,7 @@ TEST_F(TableWriterTest, TemplateTheAccountMayNotRunIsLeftOutAndOnlyThatKind)
         if (c.setFailure != kNoFailure)
             continue;
         writer.applyUpdates();
-        transaction.commitRetaining();
+        own.transaction.commitRetaining();
         SideConnection side(path);
         EXPECT_EQ(side.value(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")), c.stored);
     }
@@ -440,11 +448,8 @@ TEST_F(TableWriterTest, AppliedRowIsReadBackOnlyWhenTheTableHasADefaultOrCompute
             for (const QString& change : c.changes)
                 side.execute(change);
         }
-        Transaction transaction(client);
-        Connection orders(client, transaction);
-        orders.setLocation(fresh.ordersPath());
-        orders.open();
-        TableWriter writer(orders, orderTableLayout(), regional);
+        OrdersConnection own(client, fresh.ordersPath());
+        TableWriter writer(own.orders, orderTableLayout(), regional);
         writer.open();
         writer.append();
         writer.setInteger(QStringLiteral("ORC_CODIGO"), 57);
