@@ -1,7 +1,6 @@
 #include "ColumnCheck.h"
 
 #include "Error.h"
-#include "Statement.h"
 
 namespace {
 
@@ -45,8 +44,9 @@ QString typeName(const ColumnDescription& column)
 
 } // namespace
 
-void checkTableColumns(const TableLayout& layout, const Statement& select)
+std::vector<ColumnDescription> checkTableColumns(const TableLayout& layout, const Statement& select)
 {
+    std::vector<ColumnDescription> descriptions;
     for (const ColumnLayout& column : layout.columns) {
         int found = 0;
         while (found < select.columnCount() && select.column(found).name.compare(column.name, Qt::CaseInsensitive) != 0)
@@ -59,5 +59,7 @@ void checkTableColumns(const TableLayout& layout, const Statement& select)
             throw Error(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
                             .arg(column.name, expected, actual));
         }
+        descriptions.push_back(select.column(found));
     }
+    return descriptions;
 }

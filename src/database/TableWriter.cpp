@@ -32,6 +32,7 @@ ParameterValue storedValue(const Statement& select, int column)
 TableWriter::TableWriter(Connection& connection, const TableLayout& layout, const RegionalSettings& regional)
     : connection_(connection)
     , layout_(layout)
+    , columns_(layout.columns)
     , regional_(regional)
     , lastApplied_(layout.columns.size(), SqlNull{})
 {
@@ -51,51 +52,56 @@ void TableWriter::open()
     open_ = true;
 }
 
+int TableWriter::textWidth(const QString& name) const
+{
+    return columns_[requireColumn(name)].length;
+}
+
 void TableWriter::append()
 {
     requireOpen();
     if (edited_)
         post();
-    edited_.emplace(layout_.columns.size(), SqlNull{});
+    edited_.emplace(columns_.size(), SqlNull{});
 }
 
 void TableWriter::setText(const QString& name, const QString& text)
 {
     const std::size_t index = requireColumn(name);
     Row& row = editedRow();
-    row[index] = valueFromText(layout_.columns[index], text, regional_);
+    row[index] = valueFromText(columns_[index], text, regional_);
 }
 
 void TableWriter::setInteger(const QString& name, std::int32_t value)
 {
     const std::size_t index = requireColumn(name);
     Row& row = editedRow();
-    row[index] = valueFromInteger(layout_.columns[index], value);
+    row[index] = valueFromInteger(columns_[index], value);
 }
 
 void TableWriter::setNumber(const QString& name, double value)
 {
     const std::size_t index = requireColumn(name);
     Row& row = editedRow();
-    row[index] = valueFromNumber(layout_.columns[index], value);
+    row[index] = valueFromNumber(columns_[index], value);
 }
 
 QString TableWriter::text(const QString& name) const
 {
     const std::size_t index = requireColumn(name);
-    return valueAsText(layout_.columns[index], currentRow()[index], regional_);
+    return valueAsText(columns_[index], currentRow()[index], regional_);
 }
 
 std::int32_t TableWriter::integer(const QString& name) const
 {
     const std::size_t index = requireColumn(name);
-    return valueAsInteger(layout_.columns[index], currentRow()[index]);
+    return valueAsInteger(columns_[index], currentRow()[index]);
 }
 
 double TableWriter::number(const QString& name) const
 {
     const std::size_t index = requireColumn(name);
-    return valueAsNumber(layout_.columns[index], currentRow()[index]);
+    return valueAsNumber(columns_[index], currentRow()[index]);
 }
 
 void TableWriter::post()
@@ -103,9 +109,9 @@ void TableWriter::post()
     requireOpen();
     if (!edited_)
         throw Error(kNotEditing);
-    for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
-        if (layout_.columns[i].key && isNull((*edited_)[i]))
-            throw Error(QStringLiteral("Field '%1' must have a value").arg(layout_.columns[i].name));
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].key && isNull((*edited_)[i]))
+            throw Error(QStringLiteral("Field '%1' must have a value").arg(columns_[i].name));
     }
     pending_.push_back(std::move(*edited_));
     edited_.reset();
@@ -140,7 +146,12 @@ void TableWriter::prepareTemplates()
     {
         // Prepared only to learn the table's columns: the writer never reads its rows.
         Statement select(connection_, statementText(layout_.selectTemplate));
-        checkTableColumns(layout_, select);
+        const std::vector<ColumnDescription> described = checkTableColumns(layout_, select);
+        // Text is cut to what the table holds, so a column made wider keeps whole values.
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            if (columns_[i].kind == ColumnKind::Text)
+                columns_[i].length = described[i].length;
+        }
     }
     // Prepared to prove they fit the table, then dropped: the writer never changes or deletes rows.
     std::optional<TemplateStatement> unused;

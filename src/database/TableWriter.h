@@ -31,6 +31,10 @@ public:
     void open();
     bool isOpen() const noexcept { return open_; }
 
+    // How many characters a text column of the open writer holds: the width the table
+    // declares, which a site may have made wider than the layout's.
+    int textWidth(const QString& column) const;
+
     // A new row, every column NULL, becomes the current row; a row still being edited is
     // posted first.
     void append();
@@ -69,6 +73,8 @@ private:
 
     Connection& connection_;
     const TableLayout& layout_;
+    // The layout's columns, text widths as the table declares them once the writer is open.
+    std::vector<ColumnLayout> columns_;
     const RegionalSettings& regional_;
     bool open_ = false;
     std::optional<TemplateStatement> insert_;   // none when the account may not insert

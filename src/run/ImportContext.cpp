@@ -1,7 +1,7 @@
 #include "ImportContext.h"
 
 QString ImportContext::lookup(const QString& table, const QString& field, const QString& condition,
-                              Connection& connection, FetchFailure onFetchFailure) const
+                              Connection& connection) const
 {
-    return PTAB(table, field, condition, connection, log, regional, onFetchFailure);
+    return PTAB(table, field, condition, connection, log, regional);
 }

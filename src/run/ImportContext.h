@@ -16,6 +16,5 @@ struct ImportContext {
     const RegionalSettings& regional;
 
     // A reference value through the single-value lookup.
-    QString lookup(const QString& table, const QString& field, const QString& condition, Connection& connection,
-                   FetchFailure onFetchFailure = FetchFailure::GivesEmptyText) const;
+    QString lookup(const QString& table, const QString& field, const QString& condition, Connection& connection) const;
 };

@@ -1,6 +1,7 @@
 #include "OrderImport.h"
 
 #include "DateTimeText.h"
+#include "Error.h"
 #include "ImportContext.h"
 #include "ItemImport.h"
 #include "Numbers.h"
@@ -9,9 +10,6 @@
 #include "Text.h"
 
 namespace {
-
-// The order columns keep this much of the purchase-order number.
-constexpr qsizetype kStoredPurchaseOrderLength = 15;
 
 QString customerCondition(const QString& customerCode)
 {
@@ -142,6 +140,24 @@ void requestEmail(const ImportContext& context, const QString& orderNumber)
     }
 }
 
+// The purchase-order number identifies the order for good: it is compared and stored
+// whole, so a number that its columns would cut is refused rather than confused with
+// another one that shares its beginning.
+void requireWholePurchaseOrder(TableWriter& order, const QString& purchaseOrder)
+{
+    order.open();
+    for (const QLatin1String column : {QLatin1String("PED_NROORDEMCOMPRA"), QLatin1String("PED_NROPEDIDOCLIENTE")}) {
+        const int width = order.textWidth(column);
+        if (purchaseOrder.size() > width) {
+            throw Error(QStringLiteral("Purchase order number '%1' has %2 characters; its column %3 holds %4")
+                            .arg(purchaseOrder)
+                            .arg(purchaseOrder.size())
+                            .arg(column)
+                            .arg(width));
+        }
+    }
+}
+
 } // namespace
 
 void importCurrentOrder(const ImportContext& context, const QString& customerCode, const QString& cleanedCnpj,
@@ -153,14 +169,13 @@ void importCurrentOrder(const ImportContext& context, const QString& customerCod
     context.log.log(QStringLiteral("orc_codigo:") + orderNumber);
     if (!orderNumber.isEmpty()) {
         context.log.processEvents();
-        // Compared as stored, so a number longer than its column is still found the next time;
-        // a failed fetch must not pass for "not recorded yet".
-        const QString storedPurchaseOrder = orders.field(0).asText().left(kStoredPurchaseOrderLength);
+        const QString purchaseOrder = orders.field(0).asText();
+        requireWholePurchaseOrder(database.DTPedido, purchaseOrder);
         const QString recorded = context.lookup(
             QStringLiteral("PEDIDOS"), QStringLiteral("ORC_CODIGO"),
             QStringLiteral("PED_CLIENTE = ") + customerCode + QStringLiteral(" AND PED_NROORDEMCOMPRA = '")
-                + withQuotesDoubled(storedPurchaseOrder) + QStringLiteral("'"),
-            database.BasePedidos, FetchFailure::EndsTheRun);
+                + withQuotesDoubled(purchaseOrder) + QStringLiteral("'"),
+            database.BasePedidos);
         if (recorded.isEmpty()) {
             try {
                 recordOrder(context, orderNumber, customerCode, cleanedCnpj, orders, items);

@@ -33,15 +33,15 @@ protected:
         return PTAB(QStringLiteral("FORMS"), field, condition, BaseADM, log, settings);
     }
 
-    // The failure of a lookup that cannot run: its log lines, then its error.
+    // The message of the failure of a lookup that cannot answer.
     QString failureOf(const QString& table, const QString& field, const QString& condition)
     {
         try {
-            PTAB(table, field, condition, BaseADM, log, regional);
+            const QString value = PTAB(table, field, condition, BaseADM, log, regional);
+            return QStringLiteral("(no failure: '%1')").arg(value);
         } catch (const Error& error) {
-            return log.messages.join(QStringLiteral("\n")) + QStringLiteral(" => ") + error.message();
+            return error.message();
         }
-        return QStringLiteral("(no failure)");
     }
 };
 
@@ -106,43 +106,44 @@ TEST_F(SingleValueLookupTest, GeneratorValueAdvancesWithEveryLookup)
     }
 }
 
-TEST_F(SingleValueLookupTest, StatementThatCannotRunIsLoggedWithItsTextAndEndsTheRun)
+// A lookup that cannot answer never passes for one that found nothing: whether the
+// statement could not be prepared, executed or fetched, the "erro PTAB:" line carries the
+// failure and the statement, and the failure itself travels on with the database's message.
+TEST_F(SingleValueLookupTest, StatementThatFailsIsLoggedWithItsTextAndTravelsOn)
 {
     struct Case {
         QString table;
         QString field;
         QString condition;
-        QString expected;
+        QString message;
+        QString statement;
     };
     const QString unknownColumn = QStringLiteral(
         "Dynamic SQL Error\r\nSQL error code = -206\r\nColumn unknown\r\nNOPE\r\nAt line 1, column 16");
-    const QString openQuote = QStringLiteral("SQL Parse Error:\r\n\r\nEOF in string detected");
-    const QString end = QStringLiteral(" => List index out of bounds (0)");
     const Case cases[] = {
-        {QStringLiteral("RDB$DATABASE"), QStringLiteral("NOPE"), QString(),
-         kPrompt + unknownColumn + QStringLiteral(" - SELECT FIRST 1 NOPE from RDB$DATABASE\r\n") + end},
-        {QStringLiteral("RDB$DATABASE"), QStringLiteral("NOPE"), QStringLiteral(" \t "),
-         kPrompt + unknownColumn + QStringLiteral(" - SELECT FIRST 1 NOPE from RDB$DATABASE\r\n") + end},
-        {QStringLiteral("PARAMETROS"), QStringLiteral("NOPE"), QStringLiteral(" PAR_SEQ = 1"),
-         kPrompt + unknownColumn + QStringLiteral(" - SELECT FIRST 1 NOPE from PARAMETROS\r\n Where  PAR_SEQ = 1\r\n")
-             + end},
+        {QStringLiteral("RDB$DATABASE"), QStringLiteral("NOPE"), QString(), unknownColumn,
+         QStringLiteral("SELECT FIRST 1 NOPE from RDB$DATABASE\r\n")},
+        {QStringLiteral("RDB$DATABASE"), QStringLiteral("NOPE"), QStringLiteral(" \t "), unknownColumn,
+         QStringLiteral("SELECT FIRST 1 NOPE from RDB$DATABASE\r\n")},
+        {QStringLiteral("PARAMETROS"), QStringLiteral("NOPE"), QStringLiteral(" PAR_SEQ = 1"), unknownColumn,
+         QStringLiteral("SELECT FIRST 1 NOPE from PARAMETROS\r\n Where  PAR_SEQ = 1\r\n")},
         {QStringLiteral("CLI_FOR"), QStringLiteral("CLI_CODIGO"), QStringLiteral("CLI_CNPJ = 'O'Brien'"),
-         kPrompt + openQuote
-             + QStringLiteral(" - SELECT FIRST 1 CLI_CODIGO from CLI_FOR\r\n Where CLI_CNPJ = 'O'Brien'\r\n") + end},
+         QStringLiteral("SQL Parse Error:\r\n\r\nEOF in string detected"),
+         QStringLiteral("SELECT FIRST 1 CLI_CODIGO from CLI_FOR\r\n Where CLI_CNPJ = 'O'Brien'\r\n")},
+        // Only fetching fails: the server computes the select list row by row.
+        {QStringLiteral("FORMS"), QStringLiteral("CAST(V10 AS INTEGER)"), QStringLiteral("ID = 1"),
+         QStringLiteral("conversion error from string \"AB\""),
+         QStringLiteral("SELECT FIRST 1 CAST(V10 AS INTEGER) from FORMS\r\n Where ID = 1\r\n")},
+        {QStringLiteral("FORMS"), QStringLiteral("B * B * B"), QStringLiteral("ID = 1"),
+         QStringLiteral("Integer overflow.  The result of an integer operation caused the most significant bit of "
+                        "the result to carry"),
+         QStringLiteral("SELECT FIRST 1 B * B * B from FORMS\r\n Where ID = 1\r\n")},
     };
     for (const auto& c : cases) {
         log.messages.clear();
-        EXPECT_EQ(failureOf(c.table, c.field, c.condition), c.expected);
+        EXPECT_EQ(failureOf(c.table, c.field, c.condition), c.message) << c.field.toStdString();
+        EXPECT_EQ(log.messages, QStringList{kPrompt + c.message + QStringLiteral(" - ") + c.statement}) << c.field.toStdString();
     }
-}
-
-TEST_F(SingleValueLookupTest, FailedFetchIsLoggedAndGivesTheEmptyText)
-{
-    EXPECT_EQ(lookUp(QStringLiteral("CAST(V10 AS INTEGER)"), QStringLiteral("ID = 1"), regional), QString());
-    EXPECT_EQ(log.messages,
-              QStringList{kPrompt
-                          + QStringLiteral("conversion error from string \"AB\" - SELECT FIRST 1 CAST(V10 AS INTEGER) "
-                                           "from FORMS\r\n Where ID = 1\r\n")});
 }
 
 TEST_F(SingleValueLookupTest, ThousandsOfLookupsLeaveNoStatementBehind)

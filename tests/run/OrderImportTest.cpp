@@ -117,13 +117,41 @@ TEST_F(OrderImportTest, QuotesInValuesAreImportedLikeAnyOtherCharacter)
     EXPECT_EQ(host.lines.filter(QStringLiteral("erro PTAB:")), QStringList());
 }
 
-TEST_F(OrderImportTest, APurchaseOrderLongerThanItsColumnIsStillRecordedOnce)
+// Two numbers that share their first fifteen characters are two orders: neither may
+// pass for the other, so a number is compared and stored whole or not at all.
+TEST_F(OrderImportTest, APurchaseOrderLongerThanItsColumnIsRefusedEveryTimeAndNothingOfItIsStored)
 {
-    const QString longNumber = QStringLiteral("PO-2024-000000012345");
-    runOn(orderDocument(kCnpj, {order(longNumber)}));
-    runOn(orderDocument(kCnpj, {order(longNumber)}));
+    const std::vector<DocumentOrder> orders = {order(QStringLiteral("ABCDEFGHIJKLMNO")),
+                                               order(QStringLiteral("ABCDEFGHIJKLMNO-2"))};
+    for (int run = 0; run < 2; ++run) {
+        try {
+            runOn(orderDocument(kCnpj, orders));
+            ADD_FAILURE() << "a number of 17 characters was accepted";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Purchase order number 'ABCDEFGHIJKLMNO-2' has 17 characters; "
+                                                      "its column PED_NROORDEMCOMPRA holds 15"));
+        }
+    }
+    endProgram();
     EXPECT_EQ(orderRows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS")),
-              (std::vector<SideRow>{{longNumber.left(15)}}));
+              (std::vector<SideRow>{{"ABCDEFGHIJKLMNO"}}));
+    EXPECT_EQ(count("PEDIDO_PGTO"), QStringLiteral("1"));
+}
+
+TEST_F(OrderImportTest, ColumnsMadeWiderKeepWholeNumbersApart)
+{
+    {
+        SideConnection orders(databases.ordersPath());
+        orders.execute(QStringLiteral("ALTER TABLE PEDIDOS ALTER PED_NROORDEMCOMPRA TYPE VARCHAR(20)"));
+        orders.execute(QStringLiteral("ALTER TABLE PEDIDOS ALTER PED_NROPEDIDOCLIENTE TYPE VARCHAR(20)"));
+    }
+    const QByteArray document = orderDocument(kCnpj, {order(QStringLiteral("ABCDEFGHIJKLMNO-1")),
+                                                      order(QStringLiteral("ABCDEFGHIJKLMNO-2"))});
+    runOn(document);
+    runOn(document);
+    EXPECT_EQ(orderRows(QStringLiteral("SELECT PED_NROORDEMCOMPRA, PED_NROPEDIDOCLIENTE FROM PEDIDOS ORDER BY 1")),
+              (std::vector<SideRow>{{"ABCDEFGHIJKLMNO-1", "ABCDEFGHIJKLMNO-1"},
+                                    {"ABCDEFGHIJKLMNO-2", "ABCDEFGHIJKLMNO-2"}}));
 }
 
 TEST_F(OrderImportTest, AnOrderThatFailsHalfWayLeavesNothingAndIsImportedWholeByTheNextRun)
@@ -176,4 +204,26 @@ TEST_F(OrderImportTest, AFailedWriteInTheDatabaseLeavesNothingOfTheOrder)
     endProgram();
     EXPECT_EQ(orderRows(QStringLiteral("SELECT ORC_CODIGO FROM PEDIDO_ITENS")), (std::vector<SideRow>{{"57"}}));
     EXPECT_EQ(orderRows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS")), (std::vector<SideRow>{{"8001"}}));
+}
+
+// A tax the back office cannot compute must not be recorded as no tax at all.
+TEST_F(OrderImportTest, AnSTRateTheServerCannotComputeEndsTheOrderInsteadOfRecordingZero)
+{
+    {
+        SideConnection backOffice(databases.backOfficePath());
+        backOffice.execute(QStringLiteral("INSERT INTO NCM VALUES ('7319', 2)"));
+        backOffice.execute(
+            QStringLiteral("INSERT INTO ICMS VALUES (2, 'PR', 'SP', 1, 9999999999999.99, 9999999999999.99, 0, 0)"));
+    }
+    const std::vector<DocumentOrder> orders = {
+        order(QStringLiteral("9001"), {{QStringLiteral("456"), QStringLiteral("1"), QStringLiteral("10")}})};
+    try {
+        runOn(orderDocument(kCnpj, orders));
+        ADD_FAILURE() << "the order was recorded";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Integer overflow."))) << error.message().toStdString();
+    }
+    endProgram();
+    EXPECT_EQ(count("PEDIDOS"), QStringLiteral("0"));
+    EXPECT_EQ(count("PEDIDO_ITENS"), QStringLiteral("0"));
 }
