@@ -1,7 +1,9 @@
 #include "DatabaseLocations.h"
 
+#include "Error.h"
 #include "ProfileFile.h"
 #include "Text.h"
+#include "Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,7 +34,18 @@ std::optional<DatabaseLocations> loadDatabaseLocations(const QString& programFol
 
 void saveDatabaseLocations(const QString& programFolder, const DatabaseLocations& locations)
 {
+    const QString backOffice = trimmed(locations.backOffice);
+    const QString orders = trimmed(locations.orders);
+    // A character the file cannot hold would come back as another one, and the next start
+    // would look for a database that does not exist: refuse before anything is written.
+    for (const QString& location : {backOffice, orders}) {
+        if (!fitsWindows1252(location)) {
+            throw Error(QStringLiteral("The location '%1' cannot be saved: the settings file holds only "
+                                       "Windows-1252 characters")
+                            .arg(location));
+        }
+    }
     const ProfileFile file(settingsFilePath(programFolder));
-    file.writeString(kSection, kBackOfficeKey, trimmed(locations.backOffice));
-    file.writeString(kSection, kOrdersKey, trimmed(locations.orders));
+    file.writeString(kSection, kBackOfficeKey, backOffice);
+    file.writeString(kSection, kOrdersKey, orders);
 }

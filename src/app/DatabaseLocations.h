@@ -17,5 +17,6 @@ QString settingsFilePath(const QString& programFolder);
 std::optional<DatabaseLocations> loadDatabaseLocations(const QString& programFolder);
 
 // Stores both locations trimmed, back office first; every other line of the
-// file stays. Fails with "Unable to write to %s".
+// file stays. Fails with "Unable to write to %s", or, before anything is written,
+// for a location holding a character the file cannot store.
 void saveDatabaseLocations(const QString& programFolder, const DatabaseLocations& locations);

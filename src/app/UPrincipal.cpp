@@ -8,8 +8,9 @@
 #include "Headless.h"
 #include "ImportRun.h"
 #include "RecordSetModel.h"
+#include "TerminationSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,8 @@ TForm1::TForm1(ShellEnvironment environment, QWidget* parent)
                  environment_.regional)
 {
     createControls();
+    terminationSignals_ = new TerminationSignals(this);
+    connect(terminationSignals_, &TerminationSignals::received, this, &TForm1::endOnSignal);
     FormCreate();
 }
 
@@ -163,8 +166,13 @@ void TForm1::FormCreate()
     }
     forEachUnattendedSwitch(environment_.arguments, [this] {
         modoexecuta_ = true;
-        return runReportingErrors();
+        return runReportingErrors() && terminationSignal_ == 0;
     });
+}
+
+bool TForm1::endsByItself() const
+{
+    return terminationSignal_ != 0 || (quitRequested_ && exitStatus_ == kExitCompleted);
 }
 
 RunEnd TForm1::Button1Click()
@@ -183,18 +191,42 @@ void TForm1::Button2Click()
 
 bool TForm1::runReportingErrors()
 {
+    bool completed = true;
     try {
         const RunEnd end = Button1Click();
-        if (end != RunEnd::Completed && environment_.headless) {
+        if (end != RunEnd::Completed && environment_.headless)
             writeToStandardError(runEndMessage(end));
-            headlessExitStatus_ = end == RunEnd::AnotherRunInProgress ? kExitAnotherRunInProgress : kExitNoDatabaseConnection;
-        }
-        return true;
+        if (end == RunEnd::NoBackOfficeConnection || end == RunEnd::NoOrdersConnection)
+            recordUnattendedOutcome(kExitNoDatabaseConnection);
+        else if (end == RunEnd::AnotherRunInProgress)
+            recordUnattendedOutcome(kExitAnotherRunInProgress);
     } catch (const std::exception& failure) {
-        headlessExitStatus_ = kExitRunFailed;
+        recordUnattendedOutcome(kExitRunFailed);
         reportError(messageOf(failure));
-        return false;
+        completed = false;
     }
+    // The run has finished its last order: now the program may end as the system asked.
+    if (terminationSignal_ != 0)
+        QCoreApplication::exit(exitStatus_);
+    return completed;
+}
+
+void TForm1::recordUnattendedOutcome(int status)
+{
+    if (modoexecuta_)
+        exitStatus_ = worseExitStatus(exitStatus_, status);
+}
+
+void TForm1::endOnSignal(int signal)
+{
+    terminationSignal_ = signal;
+    exitStatus_ = worseExitStatus(exitStatus_, exitStatusOfSignal(signal));
+    // Nobody is going to answer an error box now.
+    if (QWidget* box = QApplication::activeModalWidget())
+        box->close();
+    // A run in progress stops before its next order and ends the program itself.
+    if (!runInProgress_)
+        QCoreApplication::exit(exitStatus_);
 }
 
 void TForm1::saveReportingErrors()

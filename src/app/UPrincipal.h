@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "ExitStatus.h"
 #include "ImportRun.h"
 #include "OrderDownload.h"
 #include "RegionalSettings.h"
@@ -15,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class RecordSetModel;
+class TerminationSignals;
 
 // What the main window takes from the process that creates it.
 struct ShellEnvironment {
@@ -24,15 +26,6 @@ struct ShellEnvironment {
     RegionalSettings regional;
     bool headless = false;       // no one sees the window: the log pane is echoed to standard output
     QString serviceAddress = kOrderServiceAddress;
-};
-
-// Exit statuses of a headless unattended program, where nobody can read the window.
-enum ExitStatus : int {
-    kExitCompleted = 0,
-    kExitWindowNotCreated = 1,
-    kExitNoDatabaseConnection = 2,
-    kExitRunFailed = 3,
-    kExitAnotherRunInProgress = 4,
 };
 
 // The main window "Formulário Principal": the edit boxes, the two buttons, the
@@ -45,10 +38,11 @@ public:
     explicit TForm1(ShellEnvironment environment, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // True once an unattended run has asked the program to end.
-    bool quitRequested() const { return quitRequested_; }
-    // How the runs of a headless program went: completed, or the reason of the last that did not.
-    int headlessExitStatus() const { return headlessExitStatus_; }
+    // True when the program ends without showing the window: every "/executa" run
+    // completed, or the system asked the program to end.
+    bool endsByItself() const;
+    // The worst outcome of the "/executa" runs, or the signal that ended the program.
+    int exitStatus() const { return exitStatus_; }
 
     // RunHost
     void log(const QString& message) override;
@@ -60,6 +54,7 @@ public:
     void bindOrderGrids(RecordSet& orders, RecordSet& items) override;
     bool unattended() const override { return modoexecuta_; }
     void requestQuit() override;
+    bool stopRequested() const override { return terminationSignal_ != 0; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -75,12 +70,15 @@ private:
     bool runReportingErrors();
     void saveReportingErrors();
     void reportError(const QString& message);
+    void recordUnattendedOutcome(int status);
+    void endOnSignal(int signal);
     void appendToPane(const QString& text);
 
     ShellEnvironment environment_;
     ImportRun importRun_;
     bool modoexecuta_ = false;
-    int headlessExitStatus_ = kExitCompleted;
+    int exitStatus_ = kExitCompleted;
+    int terminationSignal_ = 0;
     bool quitRequested_ = false;
     bool runInProgress_ = false;
     bool outerSizeFitted_ = false;
@@ -102,4 +100,6 @@ private:
     RecordSetModel* DataSource1 = nullptr;
     RecordSetModel* DataSource2 = nullptr; // bound by a run to the order record set
     RecordSetModel* DataSource3 = nullptr; // bound by a run to the item record set
+
+    TerminationSignals* terminationSignals_ = nullptr;
 };

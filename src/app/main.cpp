@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Headless.h"
 #include "RegionalSettings.h"
+#include "TerminationSignals.h"
 #include "UPrincipal.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 int main(int argc, char* argv[])
 {
+    TerminationSignals::blockInEveryThread();
     chooseOffscreenPlatformWhenHeadless(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
@@ -33,11 +35,10 @@ int main(int argc, char* argv[])
         }
         return kExitWindowNotCreated;
     }
-    if (window->quitRequested())
-        return kExitCompleted;
     // A headless program has no one to wait for: it ends with the outcome of its runs.
-    if (headless)
-        return window->headlessExitStatus();
+    if (headless || window->endsByItself())
+        return window->exitStatus();
     window->show();
-    return QApplication::exec();
+    const int loopStatus = QApplication::exec();
+    return loopStatus != kExitCompleted ? loopStatus : window->exitStatus();
 }

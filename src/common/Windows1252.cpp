@@ -1,6 +1,8 @@
 #include "Windows1252.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -20,7 +22,7 @@ char16_t characterOf(unsigned char byte)
     return byte;
 }
 
-char byteOf(char16_t character)
+std::optional<char> byteOf(char16_t character)
 {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
         return static_cast<char>(character);
@@ -28,7 +30,7 @@ char byteOf(char16_t character)
         if (kHighControlBlock[i] == character)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
 }
 
 } // namespace
@@ -50,6 +52,11 @@ QByteArray toWindows1252(const QString& text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = byteOf(text[i].unicode());
+        bytes[i] = byteOf(text[i].unicode()).value_or('?');
     return bytes;
+}
+
+bool fitsWindows1252(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar character) { return byteOf(character.unicode()).has_value(); });
 }

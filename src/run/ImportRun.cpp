@@ -35,6 +35,7 @@ QString runEndMessage(RunEnd end)
     case RunEnd::NoBackOfficeConnection: return QStringLiteral("Sem conexão a base de dados do kelmora...");
     case RunEnd::NoOrdersConnection: return QStringLiteral("Sem conexão a base de dados dos pedidos...");
     case RunEnd::AnotherRunInProgress: return QStringLiteral("Outra execução em andamento...");
+    case RunEnd::Stopped: return QStringLiteral("Execução interrompida a pedido do sistema...");
     case RunEnd::Completed: break;
     }
     return QString();
@@ -59,6 +60,8 @@ RunEnd ImportRun::execute()
         host_.log(runEndMessage(end));
         return end;
     };
+    if (host_.stopRequested())
+        return endEarly(RunEnd::Stopped);
     const auto lock = RunLock::tryAcquire(setup_.programFolder);
     if (!lock)
         return endEarly(RunEnd::AnotherRunInProgress);
@@ -74,7 +77,8 @@ RunEnd ImportRun::execute()
     const QString orderFile = obtainOrderFile();
     if (scanOrderFile(orderFile, host_)) {
         loadOrderDocument(transformationFile, orderFile);
-        importHeaderRows();
+        if (!importHeaderRows())
+            return endEarly(RunEnd::Stopped);
     }
 
     if (host_.unattended())
@@ -120,12 +124,14 @@ void ImportRun::loadOrderDocument(const QString& transformationFile, const QStri
     host_.bindOrderGrids(orders, orders.nestedRecordSet(5));
 }
 
-void ImportRun::importHeaderRows()
+bool ImportRun::importHeaderRows()
 {
     const ImportContext context{database_, host_, clock_, regional_};
     RecordSet& orders = DTtarvelo_.nestedRecordSet(3);
     RecordSet& items = orders.nestedRecordSet(5);
     for (DTtarvelo_.first(); !DTtarvelo_.eof(); DTtarvelo_.next()) {
+        if (host_.stopRequested())
+            return false;
         const QString cnpj = cleanedCnpj(DTtarvelo_.field(2).asText());
         const QString customerCode = trimmed(context.lookup(QStringLiteral("CLI_FOR"), QStringLiteral("CLI_CODIGO"),
                                                             QStringLiteral("CLI_CNPJ = '") + withQuotesDoubled(cnpj)
@@ -135,7 +141,11 @@ void ImportRun::importHeaderRows()
         if (customerCode.isEmpty())
             continue;
         host_.processEvents();
-        for (orders.first(); !orders.eof();)
+        for (orders.first(); !orders.eof();) {
+            if (host_.stopRequested())
+                return false;
             importCurrentOrder(context, customerCode, cnpj, orders, items);
+        }
     }
+    return true;
 }

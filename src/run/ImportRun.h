@@ -16,6 +16,7 @@ enum class RunEnd {
     NoBackOfficeConnection,   // "Sem conexão a base de dados do kelmora..."
     NoOrdersConnection,       // "Sem conexão a base de dados dos pedidos..."
     AnotherRunInProgress,     // another process is importing; nothing was touched
+    Stopped,                  // the program was asked to end; every order begun was finished
 };
 
 // The log line of a run that ended early; empty for a completed run.
@@ -44,7 +45,8 @@ private:
     bool openConnection(Connection& connection, const QString& location);
     QString obtainOrderFile();
     void loadOrderDocument(const QString& transformationFile, const QString& orderFile);
-    void importHeaderRows();
+    // False when the run stopped, on request, before an order.
+    bool importHeaderRows();
 
     RunHost& host_;
     RunSetup setup_;

@@ -19,6 +19,9 @@ public:
     virtual bool unattended() const = 0;
     // Ends the program once control returns to the message loop.
     virtual void requestQuit() = 0;
+    // True once the system has asked the program to end: the run stops before its next
+    // order, never inside one.
+    virtual bool stopRequested() const = 0;
 
 protected:
     ~RunHost() = default;

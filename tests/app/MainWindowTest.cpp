@@ -7,9 +7,11 @@
 #include "OrderDocument.h"
 #include "Regional.h"
 #include "SideConnection.h"
+#include "TerminationSignals.h"
 #include "UPrincipal.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +26,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
+
+#include <pthread.h>
 
 namespace {
 
@@ -237,7 +242,8 @@ TEST_F(MainWindow, EveryUnattendedSwitchRunsAndAWindowWithoutDatabasesStaysOpen)
     const auto window = create({QStringLiteral("/executa"), QStringLiteral("/EXECUTA"), QStringLiteral("/executa")});
     EXPECT_EQ(pane(*window), QStringLiteral("Memo1\n15/03/2024 14:30:07-Sem conexão a base de dados do kelmora...\n"
                                             "15/03/2024 14:30:07-Sem conexão a base de dados do kelmora..."));
-    EXPECT_FALSE(window->quitRequested());
+    EXPECT_FALSE(window->endsByItself());
+    EXPECT_EQ(window->exitStatus(), kExitNoDatabaseConnection);
     EXPECT_TRUE(control<QPushButton>(*window, "Button1")->isEnabled());
 }
 
@@ -253,7 +259,8 @@ TEST_F(MainWindow, AnUnattendedRunThatFailsShowsTheErrorAndStopsTheScan)
         EXPECT_EQ(watcher.shown()[0].text, QStringLiteral("File not found"));
         EXPECT_EQ(watcher.shown()[0].title, kApplicationTitle);
         EXPECT_EQ(watcher.shown()[0].icon, QMessageBox::Critical);
-        EXPECT_FALSE(window->quitRequested());
+        EXPECT_FALSE(window->endsByItself());
+        EXPECT_EQ(window->exitStatus(), kExitRunFailed);
         EXPECT_EQ(pane(*window).count(QStringLiteral("Iniciando tentativa de receber arquivo...")), 1);
     }
     QFile received(folder.filePath(QStringLiteral("recebido.xml")));
@@ -262,10 +269,41 @@ TEST_F(MainWindow, AnUnattendedRunThatFailsShowsTheErrorAndStopsTheScan)
                                  {{QStringLiteral("4501"), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}}}));
     received.close();
     const auto window = create({QStringLiteral("/executa")});
-    EXPECT_TRUE(window->quitRequested());
+    EXPECT_TRUE(window->endsByItself());
+    EXPECT_EQ(window->exitStatus(), kExitCompleted);
     EXPECT_TRUE(pane(*window).endsWith(QStringLiteral("VALUES (57,1,66,10,'N')\nPedido: 4501 (1)\n"))) << pane(*window).right(120).toStdString();
     EXPECT_EQ(control<QTableView>(*window, "DBGrid2")->model()->rowCount(), 1);
     EXPECT_EQ(control<QTableView>(*window, "DBGrid3")->model()->rowCount(), 1);
+}
+
+// "/executa" twice: the second run cannot read a document, because the one the first run
+// imported is gone by then. The scheduler must see the failure, and the window stays.
+TEST_F(MainWindow, TheOutcomeOfSeveralUnattendedRunsIsTheWorstOfThem)
+{
+    const ImportDatabases databases;
+    saveDatabaseLocations(folder.path(), {databases.backOfficePath(), databases.ordersPath()});
+    const QString received = folder.filePath(QStringLiteral("recebido.xml"));
+    QFile file(received);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj),
+                             {{QStringLiteral("4501"), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}}}));
+    file.close();
+    QTimer removeOnceImported;
+    QObject::connect(&removeOnceImported, &QTimer::timeout, [&received] {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            const auto* memo = qobject_cast<QPlainTextEdit*>(widget);
+            if (memo != nullptr && memo->toPlainText().contains(QStringLiteral("Pedido: 4501 (1)")))
+                QFile::remove(received);
+        }
+    });
+    removeOnceImported.start(0);
+
+    const MessageBoxWatcher watcher;
+    const auto window = create({QStringLiteral("/executa"), QStringLiteral("/executa")});
+    ASSERT_EQ(watcher.shown().size(), 1u);
+    EXPECT_EQ(watcher.shown()[0].text, QStringLiteral("File not found"));
+    EXPECT_FALSE(window->endsByItself());
+    EXPECT_EQ(window->exitStatus(), kExitRunFailed);
 }
 
 TEST_F(MainWindow, DuringARunTheButtonCannotStartASecondOneAndClosingTheWindowKeepsOrdersWhole)
@@ -296,4 +334,50 @@ TEST_F(MainWindow, DuringARunTheButtonCannotStartASecondOneAndClosingTheWindowKe
                   .rows(QStringLiteral("SELECT P.PED_NROORDEMCOMPRA, P.PED_NROITENS, COUNT(*) FROM PEDIDOS P JOIN "
                                        "PEDIDO_ITENS I ON I.ORC_CODIGO = P.ORC_CODIGO GROUP BY 1, 2 ORDER BY 1")),
               (std::vector<SideRow>{{"4501", "2", "2"}, {"4502", "1", "1"}}));
+}
+
+// The window ends with the system's request, whatever it shows: idle after a run whose
+// database client is still attached, or an error box nobody is going to answer.
+TEST_F(MainWindow, ARequestToEndClosesTheWindowWithTheSignalsStatus)
+{
+    TerminationSignals::blockInEveryThread();
+    const ImportDatabases databases;
+    saveDatabaseLocations(folder.path(), {databases.backOfficePath(), databases.ordersPath()});
+    const QString document = folder.filePath(QStringLiteral("pedidos.xml"));
+    QFile file(document);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj),
+                             {{QStringLiteral("4501"), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}}}));
+    file.close();
+    const auto raiseWhen = [](auto condition, int signal) {
+        auto* poll = new QTimer(qApp);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, condition, signal] {
+            if (!condition())
+                return;
+            poll->deleteLater();
+            pthread_kill(pthread_self(), signal);
+        });
+        poll->start(10);
+    };
+
+    {
+        const auto window = create();
+        window->show();
+        control<QLineEdit>(*window, "EdtArquivo")->setText(document);
+        control<QPushButton>(*window, "Button1")->click();
+        ASSERT_TRUE(pane(*window).contains(QStringLiteral("Pedido: 4501 (1)")));
+        raiseWhen([] { return true; }, SIGTERM);
+        EXPECT_EQ(QApplication::exec(), 128 + SIGTERM);
+        EXPECT_EQ(window->exitStatus(), 128 + SIGTERM);
+    }
+    {
+        const auto window = create();
+        window->show();
+        control<QLineEdit>(*window, "EdtArquivo")->setText(folder.filePath(QStringLiteral("nao-existe.xml")));
+        auto* button = control<QPushButton>(*window, "Button1");
+        QTimer::singleShot(0, button, [button] { button->click(); });
+        raiseWhen([] { return QApplication::activeModalWidget() != nullptr; }, SIGHUP);
+        EXPECT_EQ(QApplication::exec(), 128 + SIGHUP);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 }

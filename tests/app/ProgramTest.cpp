@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 
 namespace {
 
@@ -123,4 +124,73 @@ TEST_F(Program, AProgramKilledInTheMiddleOfAnOrderLeavesNoPartOfIt)
     EXPECT_EQ(rerun.exitStatus, 0) << rerun.standardError.toStdString();
     EXPECT_EQ(recordedOrders(), kBothOrders);
     EXPECT_EQ(parts(), (std::vector<SideRow>{{"0", "0", "0"}}));
+}
+
+// The system's requests to end (a service stopped, a time limit, a closed terminal) end
+// the program with 128 and the signal's number after the order in progress, which is
+// recorded whole; the orders after it wait for the next run.
+namespace {
+
+// Three orders; the second one's payment (order number 58) takes a while to record, so a
+// request to end arrives while that order is being recorded.
+struct SlowSecondOrder {
+    SlowSecondOrder()
+        : program(databases.backOfficePath(), databases.ordersPath())
+    {
+        SideConnection(databases.ordersPath())
+            .execute(QStringLiteral("CREATE TRIGGER DEMORA FOR PEDIDO_PGTO BEFORE INSERT AS DECLARE I INTEGER = 0; "
+                                    "BEGIN IF (NEW.ORC_CODIGO = 58) THEN WHILE (I < 20000000) DO I = I + 1; END"));
+        const auto order = [](const char* number) {
+            return DocumentOrder{QLatin1String(number), QString(),
+                                 {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}};
+        };
+        program.setReceivedDocument(orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj),
+                                                  {order("4501"), order("4502"), order("4503")}));
+    }
+
+    // Starts the program and sends it the signal once the second order's payment is on
+    // its way; gives the program's outcome with all its output.
+    InstalledProgram::Outcome runInterruptedBy(int signal) const
+    {
+        QProcess process;
+        program.start(process);
+        QByteArray output;
+        while (!output.contains("VALUES (58,1,66,") && process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(100);
+            output += process.readAllStandardOutput();
+        }
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        auto outcome = InstalledProgram::finish(process);
+        outcome.standardOutput.prepend(output);
+        return outcome;
+    }
+
+    std::vector<SideRow> ordersWithPayments() const
+    {
+        return SideConnection(databases.ordersPath())
+            .rows(QStringLiteral("SELECT PED_NROORDEMCOMPRA, (SELECT COUNT(*) FROM PEDIDO_PGTO G WHERE G.ORC_CODIGO = "
+                                 "P.ORC_CODIGO), (SELECT COUNT(*) FROM PEDIDO_ITENS I WHERE I.ORC_CODIGO = "
+                                 "P.ORC_CODIGO) FROM PEDIDOS P ORDER BY 1"));
+    }
+
+    ImportDatabases databases;
+    InstalledProgram program;
+};
+
+} // namespace
+
+TEST_F(Program, ARequestToEndFinishesTheOrderInProgressAndStopsBeforeTheNext)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const SlowSecondOrder round;
+        const auto outcome = round.runInterruptedBy(signal);
+        const QByteArray& output = outcome.standardOutput;
+
+        EXPECT_EQ(outcome.exitStatus, 128 + signal) << outcome.standardError.toStdString();
+        EXPECT_TRUE(output.contains("\nPedido: 4502 (1)\n")) << signal;
+        EXPECT_EQ(output.count("-orc_codigo:"), 2) << "the third order is not begun";
+        EXPECT_TRUE(output.endsWith("-Execução interrompida a pedido do sistema...\n")) << output.right(200).toStdString();
+        EXPECT_EQ(round.ordersWithPayments(), (std::vector<SideRow>{{"4501", "1", "1"}, {"4502", "1", "1"}}))
+            << signal;
+    }
 }

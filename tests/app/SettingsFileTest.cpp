@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include <sys/resource.h>
+#include <csignal>
+#include <unistd.h>
+
 namespace {
 
 class SettingsFile : public testing::Test {
@@ -134,4 +140,79 @@ TEST_F(SettingsFile, AFolderNamedLikeTheFileIsNoSettingsFile)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("ConfigTarveloTarvelo.ini")));
     EXPECT_FALSE(loadDatabaseLocations(folder.path()));
     EXPECT_THROW(saveDatabaseLocations(folder.path(), {}), Error);
+}
+
+TEST_F(SettingsFile, ALocationTheFileCannotHoldIsRefusedAndNothingIsWritten)
+{
+    const QString polish = QStringLiteral("/dados/\u0141\u00f3d\u017a/kelmora.fdb");
+    for (const bool fileExists : {false, true}) {
+        if (fileExists)
+            write("; locais\r\n[BASE]\r\nKELMORA=k\r\nPEDIDOS=p\r\n");
+        const QByteArray before = content();
+        for (const DatabaseLocations& locations : {DatabaseLocations{polish, QStringLiteral("p2")},
+                                                   DatabaseLocations{QStringLiteral("k2"), QStringLiteral(" ") + polish}}) {
+            try {
+                saveDatabaseLocations(folder.path(), locations);
+                ADD_FAILURE() << "stored a location the file cannot hold";
+            } catch (const Error& error) {
+                EXPECT_EQ(error.message(), QStringLiteral("The location '%1' cannot be saved: the settings file holds "
+                                                          "only Windows-1252 characters")
+                                               .arg(polish));
+            }
+            EXPECT_EQ(content(), before);
+        }
+    }
+}
+
+namespace {
+
+// Runs as a user without the administrator's right to write anywhere, in a child
+// process; the outcome is the child's exit status.
+template <typename Action>
+[[noreturn]] void exitAsOrdinaryUser(Action action)
+{
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        std::_Exit(2);
+    std::_Exit(action() ? 0 : 1);
+}
+
+bool saves(const QString& folder, const DatabaseLocations& locations)
+{
+    try {
+        saveDatabaseLocations(folder, locations);
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+} // namespace
+
+// A service account may be given its settings file but not the folder it stands in.
+TEST_F(SettingsFile, AWritableFileInAFolderThatIsNotWritableIsSavedAndAFullDiskKeepsIt)
+{
+    write("; locais\r\n[BASE]\r\nKELMORA=k\r\nPEDIDOS=p\r\n");
+    const QString path = settingsFilePath(folder.path());
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup | QFile::WriteGroup
+                                                | QFile::ReadOther | QFile::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadUser | QFile::ExeUser | QFile::ReadGroup
+                                                         | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    const DatabaseLocations longer{QStringLiteral("servidor:/dados/kelmora-%1.fdb").arg(QString(200, u'x')),
+                                   QStringLiteral("servidor:/dados/pedidos.fdb")};
+
+    // Not even the room for the new content: the file keeps every byte it had.
+    EXPECT_EXIT(exitAsOrdinaryUser([&] {
+                    std::signal(SIGXFSZ, SIG_IGN);
+                    const rlimit full{static_cast<rlim_t>(content().size()), static_cast<rlim_t>(content().size())};
+                    return ::setrlimit(RLIMIT_FSIZE, &full) == 0 && !saves(folder.path(), longer);
+                }),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EQ(content(), QByteArray("; locais\r\n[BASE]\r\nKELMORA=k\r\nPEDIDOS=p\r\n"));
+
+    EXPECT_EXIT(exitAsOrdinaryUser([&] { return saves(folder.path(), longer) && saves(folder.path(), {}); }),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EQ(content(), QByteArray("; locais\r\n[BASE]\r\nKELMORA=\r\nPEDIDOS=\r\n"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("ConfigTarveloTarvelo.ini")});
+    QFile::setPermissions(folder.path(), QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
 }

@@ -21,6 +21,8 @@ public:
     }
     bool unattended() const override { return unattendedMode; }
     void requestQuit() override { ++quitRequests; }
+    // Plays a request to end the program that arrives with the given line.
+    bool stopRequested() const override { return !stopWith.isEmpty() && lines.contains(stopWith); }
 
     QStringList lines;
     int eventRounds = 0;
@@ -29,6 +31,7 @@ public:
     QString orders;
     QString orderFile;
     bool unattendedMode = false;
+    QString stopWith;
     RecordSet* boundOrders = nullptr;
     RecordSet* boundItems = nullptr;
 };
