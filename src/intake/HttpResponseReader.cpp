@@ -3,6 +3,7 @@
 #include "BufferedReader.h"
 #include "ResponseHead.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -42,12 +43,13 @@ std::optional<quint64> contentLength(const ResponseHead& head)
     return parseDigits(head.value("Content-Length"), 10);
 }
 
-// The size on a chunk's first line: hexadecimal digits up to the first blank;
-// anything that is not such a number counts as 0, which ends the body.
+// The size on a chunk's first line: hexadecimal digits up to the first blank, tab or
+// ";", since a chunk extension may follow the size directly; anything that is not such
+// a number counts as 0, which ends the body.
 quint64 chunkSize(QByteArrayView line)
 {
-    const qsizetype blank = line.indexOf(' ');
-    return parseDigits(blank < 0 ? line : line.first(blank), 16).value_or(0);
+    const auto sizeEnd = std::find_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == ';'; });
+    return parseDigits(line.first(sizeEnd - line.begin()), 16).value_or(0);
 }
 
 bool readChunks(BufferedReader& reader, qsizetype maxBodySize, QByteArray& body)
