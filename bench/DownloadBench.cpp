@@ -129,7 +129,7 @@ void benchDownload(Framing framing, qsizetype size, const QString& target)
 class MemorySource final : public ByteSource {
 public:
     explicit MemorySource(const QByteArray& bytes) : bytes_(bytes) {}
-    std::optional<std::size_t> read(std::span<char> buffer) override
+    std::size_t read(std::span<char> buffer) override
     {
         const std::size_t count = std::min(buffer.size(), static_cast<std::size_t>(bytes_.size()) - position_);
         std::copy_n(bytes_.constData() + position_, count, buffer.data());

@@ -1,8 +1,10 @@
 #include "FileReplacement.h"
 
 #include "FileDescriptor.h"
+#include "IoError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -53,11 +55,19 @@ bool rewriteInPlace(const QString& path, const QByteArray& content)
 
 } // namespace
 
-bool replaceFileContent(const QString& path, const QByteArray& content)
+bool replaceFileContent(const QString& path, const QByteArray& content, QString* reason)
 {
     QSaveFile file(path);
+    errno = 0;
+    bool stored = false;
     // Unbuffered, because a partial write on a full disk shows only in the count that write gives.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.write(content) == content.size() && file.commit();
-    return rewriteInPlace(path, content);
+        stored = file.write(content) == content.size() && file.commit();
+    else if (QFileInfo(path).isFile())
+        stored = rewriteInPlace(path, content);
+    // The system call that failed left its errno; a folder in the file's place is the one
+    // refusal that comes before any call fails.
+    if (!stored && reason != nullptr)
+        *reason = systemIoErrorMessage(errno != 0 ? errno : EISDIR);
+    return stored;
 }

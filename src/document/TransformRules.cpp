@@ -70,8 +70,7 @@ private:
         xmlNode* rowSource = resolveSourcePath(source, rule.from);
         xmlNode* row = resolveDestinationPath(destination, rule.dest).element;
         if (rowSource == nullptr) {
-            xmlUnlinkNode(row);
-            removed_.emplace_back(row);
+            remove(row);
             return;
         }
         const xmlNode* firstSource = rowSource;
@@ -84,6 +83,16 @@ private:
             XmlNodePtr nextRow = copyNode(emptyRow.get());
             row = xmlAddChild(row->parent, nextRow.release());
         }
+    }
+
+    // A row without a parent has been removed already: sibling rules that stand on the
+    // same row may each find no source.
+    void remove(xmlNode* row)
+    {
+        if (row->parent == nullptr)
+            return;
+        xmlUnlinkNode(row);
+        removed_.emplace_back(row);
     }
 
     std::vector<XmlNodePtr> removed_;

@@ -31,11 +31,12 @@ struct ParseFailure {
     int column = 0;
 };
 
-// The first fatal error explains a broken document best; later ones are its echoes.
-struct ParseErrors {
-    std::optional<ParseFailure> firstFatal;
-    std::optional<ParseFailure> firstError;
-};
+// The parser raises an error, fatal or not, only for something it could not read as written:
+// besides what makes a document ill-formed, a reference to an entity it does not know (beside
+// an external DTD or a parameter entity it leaves the reference out and carries on) and a text
+// above its size limit (it stops, and then finds "extra content"). Every error fails the load,
+// and the first one explains it: the later ones follow from it.
+using FirstParseError = std::optional<ParseFailure>;
 
 struct ParserContextDeleter {
     void operator()(xmlParserCtxt* context) const noexcept { xmlFreeParserCtxt(context); }
@@ -45,12 +46,9 @@ using ParserContextPtr = std::unique_ptr<xmlParserCtxt, ParserContextDeleter>;
 // Parser contexts made for entity content share the main context's private pointer.
 void recordError(void* userData, xmlErrorPtr error)
 {
-    auto* errors = static_cast<ParseErrors*>(static_cast<xmlParserCtxtPtr>(userData)->_private);
-    if (error->level < XML_ERR_ERROR)
-        return;
-    std::optional<ParseFailure>& slot = error->level == XML_ERR_FATAL ? errors->firstFatal : errors->firstError;
-    if (!slot)
-        slot = ParseFailure{trimmed(QString::fromUtf8(error->message)), error->line, error->int2};
+    auto* firstError = static_cast<FirstParseError*>(static_cast<xmlParserCtxtPtr>(userData)->_private);
+    if (error->level >= XML_ERR_ERROR && !*firstError)
+        *firstError = ParseFailure{trimmed(QString::fromUtf8(error->message)), error->line, error->int2};
 }
 
 // Errors that libxml2 raises outside any parser context, such as a failed conversion from
@@ -141,18 +139,18 @@ XmlDocumentPtr loadXmlFile(const QString& path)
 XmlDocumentPtr parseXmlText(const QByteArray& text)
 {
     xmlInitParser();
-    ParseErrors errors;
+    FirstParseError firstError;
     const ParserContextPtr context(xmlNewParserCtxt());
     if (!context)
         throw std::bad_alloc();
-    context->_private = &errors;
+    context->_private = &firstError;
     context->sax->serror = recordError;
     context->sax->entityDecl = declareInternalEntitiesOnly;
     MemoryInput input{text};
     const ContextlessErrorsRecorded contextlessErrors(context.get());
     XmlDocumentPtr document(xmlCtxtReadIO(context.get(), readMemory, nullptr, &input, nullptr, nullptr, kParseOptions));
-    if (document && context->wellFormed && context->nsWellFormed)
+    if (document && context->wellFormed && context->nsWellFormed && !firstError)
         return document;
-    const ParseFailure failure = errors.firstFatal.value_or(errors.firstError.value_or(ParseFailure{}));
+    const ParseFailure failure = firstError.value_or(ParseFailure{});
     throw Error(xmlParseErrorMessage(failure.reason, failure.line, failure.column));
 }

@@ -25,7 +25,9 @@ QString xmlParseErrorMessage(const QString& reason, int line, int column);
 // read: no network, no external DTD, no external entity (their declarations are
 // ignored, so a reference to one is an undefined entity); internal entities are
 // substituted within the parser's amplification limits; white-space-only text nodes
-// are dropped. A file that cannot be read or parsed fails with the parse-error message.
+// are dropped. A file that cannot be read or parsed, or in which the parser reports
+// any error (an entity reference it does not substitute, a text above its size
+// limit), fails with the parse-error message of the first error.
 XmlDocumentPtr loadXmlFile(const QString& path);
 
 // The same for XML text held in memory.

@@ -17,14 +17,13 @@ BufferedReader::BufferedReader(ByteSource& source)
 {
 }
 
-BufferedReader::Fill BufferedReader::fill()
+bool BufferedReader::fill()
 {
-    const auto count = source_.read(buffer_);
-    if (!count)
-        return Fill::Failed;
+    const auto count = static_cast<qsizetype>(source_.read(buffer_));
     start_ = 0;
-    end_ = static_cast<qsizetype>(*count);
-    return *count == 0 ? Fill::End : Fill::Data;
+    end_ = count;
+    atEnd_ = count == 0;
+    return !atEnd_;
 }
 
 qsizetype BufferedReader::take(qsizetype count, QByteArray& into)
@@ -35,15 +34,14 @@ qsizetype BufferedReader::take(qsizetype count, QByteArray& into)
     return taken;
 }
 
-BufferedReader::Fill BufferedReader::readDirectly(qsizetype count, QByteArray& into)
+bool BufferedReader::readDirectly(qsizetype count, QByteArray& into)
 {
     const qsizetype before = into.size();
     into.resize(before + count);
-    const auto read = source_.read({into.data() + before, static_cast<std::size_t>(count)});
-    into.resize(before + static_cast<qsizetype>(read.value_or(0)));
-    if (!read)
-        return Fill::Failed;
-    return *read == 0 ? Fill::End : Fill::Data;
+    const auto read = static_cast<qsizetype>(source_.read({into.data() + before, static_cast<std::size_t>(count)}));
+    into.resize(before + read);
+    atEnd_ = read == 0;
+    return !atEnd_;
 }
 
 std::optional<QByteArray> BufferedReader::readLine(qsizetype maxLength)
@@ -64,7 +62,7 @@ std::optional<QByteArray> BufferedReader::readLine(qsizetype maxLength)
             return line;
         }
         take(buffered(), line);
-        if (line.size() > longestRaw || fill() != Fill::Data)
+        if (line.size() > longestRaw || !fill())
             return std::nullopt;
     }
 }
@@ -75,11 +73,11 @@ bool BufferedReader::readExactly(qsizetype count, QByteArray& into)
     while (count > 0) {
         if (count >= kBufferSize) {
             const qsizetype before = into.size();
-            if (readDirectly(std::min(count, kDirectBlock), into) != Fill::Data)
+            if (!readDirectly(std::min(count, kDirectBlock), into))
                 return false;
             count -= into.size() - before;
         } else {
-            if (fill() != Fill::Data)
+            if (!fill())
                 return false;
             count -= take(count, into);
         }
@@ -92,11 +90,8 @@ bool BufferedReader::readToEnd(QByteArray& into, qsizetype maxSize)
     take(buffered(), into);
     while (into.size() <= maxSize) {
         // Asking for one byte beyond the limit tells a body at the limit from a larger one.
-        switch (readDirectly(std::min(kDirectBlock, maxSize + 1 - into.size()), into)) {
-        case Fill::Data: break;
-        case Fill::End: return true;
-        case Fill::Failed: return false;
-        }
+        if (!readDirectly(std::min(kDirectBlock, maxSize + 1 - into.size()), into))
+            return true;
     }
     return false;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <span>
 
 // Where the bytes of a server's answer come from: the connection in the program,
@@ -10,7 +9,8 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
 
-    // Places up to buffer.size() bytes into the buffer and gives their number:
-    // 0 when the stream has ended, nothing when reading failed.
-    virtual std::optional<std::size_t> read(std::span<char> buffer) = 0;
+    // Places up to buffer.size() bytes into the buffer and gives their number, 0 when
+    // the stream has ended. A read that fails throws Error with the reason, a few
+    // English words for the log of the run ("receive timed out").
+    virtual std::size_t read(std::span<char> buffer) = 0;
 };

@@ -1,12 +1,12 @@
 #include "OrderDownload.h"
 
+#include "Error.h"
 #include "FileReplacement.h"
 #include "HttpResponseReader.h"
 #include "ServiceAddress.h"
 #include "TcpConnection.h"
 
 #include <new>
-#include <optional>
 
 namespace {
 
@@ -21,26 +21,41 @@ QByteArray requestHead(const ServiceAddress& address)
 }
 
 // The connection lives only inside this call, so it is closed before anything is stored.
-std::optional<QByteArray> downloadBody(const QString& addressText, const DownloadLimits& limits)
+QByteArray downloadBody(const QString& addressText, const DownloadLimits& limits)
 {
     const auto address = parseServiceAddress(addressText);
     if (!address)
-        return std::nullopt;
-    auto connection = TcpConnection::open(address->host, address->port, limits.connectTimeout, limits.waitTimeout);
-    if (!connection || !connection->sendAll(requestHead(*address)))
-        return std::nullopt;
-    return readResponseBody(*connection, limits.maxBodySize);
+        throw Error(QStringLiteral("invalid address"));
+    TcpConnection connection = TcpConnection::open(address->host, address->port, limits.connectTimeout, limits.waitTimeout);
+    connection.sendAll(requestHead(*address));
+    QString reason;
+    auto body = readResponseBody(connection, limits.maxBodySize, &reason);
+    if (!body)
+        throw Error(reason);
+    return *std::move(body);
+}
+
+// A write failure (full disk) keeps the document of the last successful download.
+void store(const QString& targetPath, const QByteArray& body)
+{
+    QString reason;
+    if (!replaceFileContent(targetPath, body, &reason))
+        throw Error(QStringLiteral("the received file could not be written: ") + reason);
 }
 
 } // namespace
 
-bool recebearquivo(const QString& address, const QString& targetPath, const DownloadLimits& limits)
+bool recebearquivo(const QString& address, const QString& targetPath, QString* reason, const DownloadLimits& limits)
 {
     try {
-        const auto body = downloadBody(address, limits);
-        // A write failure (full disk) keeps the document of the last successful download.
-        return body && replaceFileContent(targetPath, *body);
+        store(targetPath, downloadBody(address, limits));
+        return true;
+    } catch (const Error& failure) {
+        if (reason != nullptr)
+            *reason = failure.message();
     } catch (const std::bad_alloc&) {
-        return false;
+        if (reason != nullptr)
+            *reason = QStringLiteral("out of memory");
     }
+    return false;
 }

@@ -19,5 +19,14 @@ struct DownloadLimits {
 
 // Fetches the address with one HTTP GET and stores the body of a success response
 // in the target file, byte for byte. True when stored; false on every failure,
-// which logs nothing and leaves an existing target file as it was.
-bool recebearquivo(const QString& address, const QString& targetPath, const DownloadLimits& limits = {});
+// which logs nothing and leaves an existing target file as it was. `reason`, when
+// given, then receives why, a few English words for the caller's log line:
+//   "invalid address", "name not resolved", "connect timed out",
+//   "connect failed: Connection refused" (any "connect", "send" or "receive" step
+//   fails with the system's description, or times out: "receive timed out"),
+//   the response reader's reasons ("HTTP status 503", "redirect to <location>",
+//   "body cut short", "body too large", ...),
+//   "the received file could not be written: Disk full" (or another input/output
+//   message), "out of memory".
+bool recebearquivo(const QString& address, const QString& targetPath, QString* reason = nullptr,
+                   const DownloadLimits& limits = {});

@@ -1,8 +1,11 @@
 #include "ResponseHead.h"
 
+#include "Error.h"
+
 #include <QList>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -44,6 +47,16 @@ std::optional<int> statusCode(const QByteArray& statusLine)
     return std::nullopt;
 }
 
+const QString kHeadTooLong = QStringLiteral("response head too long");
+
+QByteArray headLine(BufferedReader& reader)
+{
+    auto line = reader.readLine(kLongestResponseLine);
+    if (!line)
+        throw Error(reader.atEnd() ? QStringLiteral("response head cut short") : kHeadTooLong);
+    return *std::move(line);
+}
+
 } // namespace
 
 QByteArray ResponseHead::value(QByteArrayView name) const
@@ -55,38 +68,34 @@ QByteArray ResponseHead::value(QByteArrayView name) const
     return {};
 }
 
-std::optional<ResponseHead> readResponseHead(BufferedReader& reader)
+ResponseHead readResponseHead(BufferedReader& reader)
 {
-    const auto statusLine = reader.readLine(kLongestResponseLine);
-    if (!statusLine)
-        return std::nullopt;
+    const QByteArray statusLine = headLine(reader);
     ResponseHead head;
-    const auto status = statusCode(*statusLine);
+    const auto status = statusCode(statusLine);
     if (!status)
-        return std::nullopt;
+        throw Error(QStringLiteral("malformed status line"));
     head.status = *status;
 
-    qsizetype headSize = statusLine->size();
+    qsizetype headSize = statusLine.size();
     while (true) {
-        const auto line = reader.readLine(kLongestResponseLine);
-        if (!line)
-            return std::nullopt;
-        headSize += line->size();
+        const QByteArray line = headLine(reader);
+        headSize += line.size();
         if (headSize > kLargestHead)
-            return std::nullopt;
-        if (line->isEmpty())
+            throw Error(kHeadTooLong);
+        if (line.isEmpty())
             return head;
-        if (isBlank(line->front())) {
+        if (isBlank(line.front())) {
             if (!head.headers.empty()) {
                 QByteArray& value = head.headers.back().second;
-                value = withoutBlanksAround(value + ' ' + withoutBlanksAround(*line));
+                value = withoutBlanksAround(value + ' ' + withoutBlanksAround(line));
             }
             continue;
         }
-        const qsizetype colon = line->indexOf(':');
+        const qsizetype colon = line.indexOf(':');
         if (colon < 0)
             continue;
-        head.headers.emplace_back(withoutBlanksAround(QByteArrayView(*line).first(colon)),
-                                  withoutBlanksAround(QByteArrayView(*line).sliced(colon + 1)));
+        head.headers.emplace_back(withoutBlanksAround(QByteArrayView(line).first(colon)),
+                                  withoutBlanksAround(QByteArrayView(line).sliced(colon + 1)));
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -22,7 +21,9 @@ struct ResponseHead {
     QByteArray value(QByteArrayView name) const;
 };
 
-// Reads a status line and the header lines up to the first empty line. Nothing
-// when the stream ends or fails first, a line is too long, the head is
-// unreasonably large, or the status code is not a decimal number.
-std::optional<ResponseHead> readResponseHead(BufferedReader& reader);
+// Reads a status line and the header lines up to the first empty line. Fails with
+// an Error carrying the reason: "response head cut short" when the stream ends
+// first, "response head too long" for a line above kLongestResponseLine or an
+// unreasonably large head, "malformed status line" when the status code is not a
+// decimal number; a failed read fails with the source's reason.
+ResponseHead readResponseHead(BufferedReader& reader);

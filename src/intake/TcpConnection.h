@@ -6,24 +6,25 @@
 #include <QByteArray>
 
 #include <chrono>
-#include <optional>
 
 // A TCP connection over IPv4 on which every wait is bounded: connecting, and each
-// wait for the server to take or to send data. Closed when the object goes.
+// wait for the server to take or to send data. Closed when the object goes. Every
+// failure is an Error whose message is the reason for the log of the run: "name not
+// resolved", "<step> timed out" or "<step> failed: <the system's description>",
+// the step being "connect", "send" or "receive".
 class TcpConnection final : public ByteSource {
 public:
     // Resolves the host through the system's resolver (IPv4 addresses only) and
-    // connects to the first address that accepts within connectTimeout. Nothing
-    // when the name cannot be resolved or no address accepts in time.
-    static std::optional<TcpConnection> open(const QByteArray& host, quint16 port,
-                                             std::chrono::milliseconds connectTimeout,
-                                             std::chrono::milliseconds waitTimeout);
+    // connects to the first address that accepts within connectTimeout; when none
+    // does, the last one's failure is the reason.
+    static TcpConnection open(const QByteArray& host, quint16 port, std::chrono::milliseconds connectTimeout,
+                              std::chrono::milliseconds waitTimeout);
 
-    // Sends all bytes; false when the connection breaks or the server stops taking
+    // Sends all bytes; fails when the connection breaks or the server stops taking
     // data for longer than the wait limit.
-    bool sendAll(QByteArrayView bytes);
+    void sendAll(QByteArrayView bytes);
     // Fails when no data and no end of stream arrive within the wait limit.
-    std::optional<std::size_t> read(std::span<char> buffer) override;
+    std::size_t read(std::span<char> buffer) override;
 
 private:
     TcpConnection(FileDescriptor socket, std::chrono::milliseconds waitTimeout);

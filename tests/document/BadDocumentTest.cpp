@@ -165,6 +165,54 @@ TEST(BadOrderDocument, ExternalEntitiesAreNeitherReadNorFetched)
     EXPECT_FALSE(server.waitForNewConnection(100));
 }
 
+TEST(BadOrderDocument, EveryEntityReferenceIsSubstitutedOrAParseError)
+{
+    // Beside an external DTD or a parameter entity the parser cannot know every declaration,
+    // so an unknown reference alone leaves the document well-formed, with the reference missing
+    // from its value.
+    const QByteArray externalDtd = "<!DOCTYPE root SYSTEM \"pedidos.dtd\">\n";
+    const QByteArray parameterEntity = "<!DOCTYPE root [<!ENTITY % campos \"<!ENTITY oc 'OC'>\"> %campos;]>\n";
+    struct Case {
+        const char* name;
+        QByteArray document;
+        QString message;
+    };
+    const Case cases[] = {
+        {"undeclared, beside an external DTD",
+         externalDtd + "<root><pedidos><pedido><ordem_de_compra>OC&nbsp;5001</ordem_de_compra></pedido></pedidos></root>",
+         parseError("Entity 'nbsp' not defined", 2, 49)},
+        {"undeclared, beside a parameter entity",
+         parameterEntity + "<root><pedidos><pedido><total_pedido>1&e;5</total_pedido></pedido></pedidos></root>",
+         parseError("Entity 'e' not defined", 2, 42)},
+        {"external, beside a parameter entity",
+         "<!DOCTYPE root [<!ENTITY % campos \"\"> %campos; <!ENTITY loja SYSTEM \"loja.txt\">]>\n"
+         "<root><info><nome>&loja;</nome></info></root>",
+         parseError("Entity 'loja' not defined", 2, 25)},
+        {"undeclared, in an attribute", externalDtd + "<root><info nome=\"A&x;B\"/></root>",
+         parseError("Entity 'x' not defined", 2, 23)},
+        {"undeclared, inside an internal entity used in an attribute",
+         "<!DOCTYPE root SYSTEM \"pedidos.dtd\" [<!ENTITY loja \"Loja &cia;\">]>\n<root><info nome=\"&loja;\"/></root>",
+         parseError("Entity 'cia' not defined", 2, 25)},
+    };
+    OrderReader reader;
+    for (const Case& bad : cases)
+        EXPECT_EQ(loadBytesFailure(reader, bad.document), bad.message) << bad.name;
+
+    reader.loadBytes(parameterEntity.chopped(3) + "<!ENTITY loja \"Loja &amp; Cia\">]>\n"
+                     "<root><info><nome>&loja;</nome></info><pedidos><pedido><ordem_de_compra>&oc;&#45;1"
+                     "</ordem_de_compra></pedido></pedidos></root>");
+    EXPECT_EQ(reader.dump(), QStringLiteral("|Loja & Cia|\n  OC-1||||"));
+}
+
+TEST(BadOrderDocument, AValueAboveTheParsersSizeLimitIsReportedAsSuch)
+{
+    const QByteArray opening("<root><info><nome>");
+    const QByteArray value(10'000'001, 'a');
+    OrderReader reader;
+    EXPECT_EQ(loadBytesFailure(reader, opening + value + "</nome></info></root>"),
+              parseError("xmlSAX2Characters: huge text node", 1, static_cast<int>(opening.size() + value.size()) + 1));
+}
+
 TEST(BadOrderDocument, EveryEncodingLoadsTheSameValues)
 {
     const QString document = QStringLiteral(

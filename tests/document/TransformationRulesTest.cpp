@@ -106,3 +106,11 @@ TEST_F(ChangedTransformation, ARowRuleThatRemovesTheRowItStandsOnEndsCleanly)
     change(R"(<SelectEach dest="item\ROWitem" from="\itens\item">)", R"(<SelectEach dest="@x" from="\itens\item">)");
     EXPECT_EQ(loaded("orders-without-items.xml"), QStringLiteral("1.0|Loja|1"));
 }
+
+TEST_F(ChangedTransformation, SiblingRowRulesWithoutASourceRemoveTheirRowOnce)
+{
+    // Both rules stand on the order row, so an order without items is removed by each in turn.
+    change(R"(<SelectEach dest="item\ROWitem" from="\itens\item">)",
+           R"(<SelectEach dest="@x" from="\ausente"/><SelectEach dest="@x" from="\itens\item">)");
+    EXPECT_EQ(loaded("orders-without-items.xml"), QStringLiteral("1.0|Loja|1"));
+}

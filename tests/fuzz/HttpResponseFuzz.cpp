@@ -1,5 +1,6 @@
 // The response reader on bytes as a server would send them: status and header lines,
 // framing headers, chunks, truncations.
+#include "Error.h"
 #include "FuzzCheck.h"
 #include "HttpResponseReader.h"
 
@@ -26,10 +27,13 @@ public:
     {
     }
 
-    std::optional<std::size_t> read(std::span<char> buffer) override
+    std::size_t read(std::span<char> buffer) override
     {
-        if (offset_ == size_)
-            return ending_ == Ending::Closed ? std::optional<std::size_t>(0) : std::nullopt;
+        if (offset_ == size_) {
+            if (ending_ == Ending::Failed)
+                throw Error(QStringLiteral("receive failed"));
+            return 0;
+        }
         std::size_t count = std::min(buffer.size(), size_ - offset_);
         if (pieces_ == Pieces::Small)
             count = std::min(count, 1 + reads_++ % 7);
@@ -47,11 +51,22 @@ private:
     std::size_t reads_ = 0;
 };
 
-std::optional<QByteArray> bodyOf(const std::uint8_t* data, std::size_t size, InputSource::Pieces pieces,
-                                 InputSource::Ending ending, qsizetype cap = kBodyCap)
+// The body of a success, or the reason of a failure.
+struct Outcome {
+    std::optional<QByteArray> body;
+    QString reason;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome outcomeOf(const std::uint8_t* data, std::size_t size, InputSource::Pieces pieces, InputSource::Ending ending,
+                  qsizetype cap = kBodyCap)
 {
     InputSource source(data, size, pieces, ending);
-    return readResponseBody(source, cap);
+    Outcome outcome;
+    outcome.body = readResponseBody(source, cap, &outcome.reason);
+    require(outcome.body.has_value() == outcome.reason.isEmpty(), "every failure has a reason, and only a failure");
+    return outcome;
 }
 
 } // namespace
@@ -60,13 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using Pieces = InputSource::Pieces;
     using Ending = InputSource::Ending;
-    const auto body = bodyOf(data, size, Pieces::AsAsked, Ending::Closed);
+    const Outcome outcome = outcomeOf(data, size, Pieces::AsAsked, Ending::Closed);
+    const std::optional<QByteArray>& body = outcome.body;
     require(!body || body->size() <= kBodyCap, "a body never exceeds the cap");
-    require(bodyOf(data, size, Pieces::Small, Ending::Closed) == body, "the body does not depend on the read sizes");
-    const auto bodyBeforeFailure = bodyOf(data, size, Pieces::AsAsked, Ending::Failed);
+    require(outcomeOf(data, size, Pieces::Small, Ending::Closed) == outcome,
+            "neither the body nor the reason depends on the read sizes");
+    const auto bodyBeforeFailure = outcomeOf(data, size, Pieces::AsAsked, Ending::Failed).body;
     require(!bodyBeforeFailure || bodyBeforeFailure == body,
             "a stream that fails after its last byte gives the same body or none");
-    const auto bodyUnderLargeCap = bodyOf(data, size, Pieces::AsAsked, Ending::Closed, kLargeBodyCap);
+    const auto bodyUnderLargeCap = outcomeOf(data, size, Pieces::AsAsked, Ending::Closed, kLargeBodyCap).body;
     require(!body || bodyUnderLargeCap == body, "a larger cap gives the same body");
     require(!bodyUnderLargeCap || bodyUnderLargeCap->size() <= kLargeBodyCap, "a body never exceeds the larger cap");
     return 0;

@@ -78,7 +78,7 @@ private:
 TEST_F(Download, SendsExactlyTheRequestHead)
 {
     const ScriptedServer server(QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"));
-    ASSERT_TRUE(recebearquivo(server.address(), target(), kTestLimits));
+    ASSERT_TRUE(recebearquivo(server.address(), target(), nullptr, kTestLimits));
 
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests().front(),
@@ -97,7 +97,9 @@ TEST_F(Download, AppliesTheResponseRules)
         restoreEarlierDocument();
         const ScriptedServer server(response.answer);
 
-        EXPECT_EQ(recebearquivo(server.address(), target(), kTestLimits), response.stored.has_value());
+        QString reason;
+        EXPECT_EQ(recebearquivo(server.address(), target(), &reason, kTestLimits), response.stored.has_value());
+        EXPECT_EQ(reason, response.reason);
         EXPECT_EQ(stored(), response.stored.value_or(kEarlierDocument));
         EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("recebido.xml")});
         // Redirections included: never a second request.
@@ -109,15 +111,17 @@ TEST_F(Download, BodiesAboveTheSizeLimitFail)
 {
     const QByteArray ok("HTTP/1.1 200 OK\r\n");
     const QByteArray chunked("Transfer-Encoding: chunked\r\n\r\n");
+    const QString tooLarge = QStringLiteral("body too large");
     const ResponseCase cases[] = {
         {"announced at the limit", ok + "Content-Length: 16\r\n\r\n0123456789abcdef", "0123456789abcdef"},
-        {"announced above the limit", ok + "Content-Length: 17\r\n\r\n0123456789abcdefg", std::nullopt},
-        {"announced far beyond any size", ok + "Content-Length: 99999999999999999999999\r\n\r\n0123", std::nullopt},
+        {"announced above the limit", ok + "Content-Length: 17\r\n\r\n0123456789abcdefg", std::nullopt, tooLarge},
+        {"announced far beyond any size", ok + "Content-Length: 99999999999999999999999\r\n\r\n0123", std::nullopt, tooLarge},
         {"up to the close, at the limit", ok + "\r\n0123456789abcdef", "0123456789abcdef"},
-        {"up to the close, above the limit", ok + "\r\n0123456789abcdefg", std::nullopt},
+        {"up to the close, above the limit", ok + "\r\n0123456789abcdefg", std::nullopt, tooLarge},
         {"chunks at the limit together", ok + chunked + "a\r\n0123456789\r\n6\r\nabcdef\r\n0\r\n\r\n", "0123456789abcdef"},
-        {"chunks above the limit together", ok + chunked + "a\r\n0123456789\r\n7\r\nabcdefg\r\n0\r\n\r\n", std::nullopt},
-        {"chunk size far beyond any size", ok + chunked + "ffffffffffffffffffffffff\r\n0123\r\n0\r\n\r\n", std::nullopt},
+        {"chunks above the limit together", ok + chunked + "a\r\n0123456789\r\n7\r\nabcdefg\r\n0\r\n\r\n", std::nullopt,
+         tooLarge},
+        {"chunk size far beyond any size", ok + chunked + "ffffffffffffffffffffffff\r\n0123\r\n0\r\n\r\n", std::nullopt, tooLarge},
     };
     DownloadLimits limits = kTestLimits;
     limits.maxBodySize = 16;
@@ -126,7 +130,9 @@ TEST_F(Download, BodiesAboveTheSizeLimitFail)
         restoreEarlierDocument();
         const ScriptedServer server(response.answer);
 
-        EXPECT_EQ(recebearquivo(server.address(), target(), limits), response.stored.has_value());
+        QString reason;
+        EXPECT_EQ(recebearquivo(server.address(), target(), &reason, limits), response.stored.has_value());
+        EXPECT_EQ(reason, response.reason);
         EXPECT_EQ(stored(), response.stored.value_or(kEarlierDocument));
     }
 }
@@ -137,37 +143,50 @@ TEST_F(Download, SilentServerFailsAfterTheWaitLimit)
     DownloadLimits limits = kTestLimits;
     limits.waitTimeout = 300ms;
 
-    EXPECT_FALSE(recebearquivo(server.address(), target(), limits));
+    QString reason;
+    EXPECT_FALSE(recebearquivo(server.address(), target(), &reason, limits));
+    EXPECT_EQ(reason, QStringLiteral("receive timed out"));
     EXPECT_EQ(stored(), kEarlierDocument);
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
-TEST_F(Download, UnreachableServiceFails)
+TEST_F(Download, UnreachableServiceFailsWithTheCause)
 {
-    // A label longer than 63 characters is no DNS name, so the resolver gives up
-    // without sending a query anywhere.
-    const QString unresolvable = QStringLiteral("http://%1.tarvelo.invalid/servico/oc/download").arg(QString(64, u'p'));
-    const QString refused = QStringLiteral("http://127.0.0.1:%1/servico/oc/download").arg(closedLoopbackPort());
-
-    for (const QString& address : {unresolvable, refused}) {
+    const std::pair<QString, QString> cases[] = {
+        // A label longer than 63 characters is no DNS name, so the resolver gives up
+        // without sending a query anywhere.
+        {QStringLiteral("http://%1.tarvelo.invalid/servico/oc/download").arg(QString(64, u'p')),
+         QStringLiteral("name not resolved")},
+        {QStringLiteral("http://127.0.0.1:%1/servico/oc/download").arg(closedLoopbackPort()),
+         QStringLiteral("connect failed: Connection refused")},
+        {QStringLiteral("https://127.0.0.1/servico/oc/download"), QStringLiteral("invalid address")},
+    };
+    for (const auto& [address, cause] : cases) {
         SCOPED_TRACE(address.toStdString());
-        EXPECT_FALSE(recebearquivo(address, target(), kTestLimits));
+        QString reason;
+        EXPECT_FALSE(recebearquivo(address, target(), &reason, kTestLimits));
+        EXPECT_EQ(reason, cause);
         EXPECT_EQ(stored(), kEarlierDocument);
     }
 }
 
-TEST_F(Download, TargetThatCannotBeWrittenFails)
+TEST_F(Download, TargetThatCannotBeWrittenFailsWithTheCause)
 {
     const ScriptedServer server(QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"));
-    const QString underAFile = QDir(target()).filePath(QStringLiteral("recebido.xml"));
-    const QString inAMissingFolder = folder.filePath(QStringLiteral("ausente/recebido.xml"));
-
-    for (const QString& path : {underAFile, inAMissingFolder}) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("pasta")));
+    const std::pair<QString, const char*> cases[] = {
+        {QDir(target()).filePath(QStringLiteral("recebido.xml")), "Invalid filename"},
+        {folder.filePath(QStringLiteral("ausente/recebido.xml")), "File not found"},
+        {folder.filePath(QStringLiteral("pasta")), "Invalid filename"},
+    };
+    for (const auto& [path, cause] : cases) {
         SCOPED_TRACE(path.toStdString());
-        EXPECT_FALSE(recebearquivo(server.address(), path, kTestLimits));
+        QString reason;
+        EXPECT_FALSE(recebearquivo(server.address(), path, &reason, kTestLimits));
+        EXPECT_EQ(reason, QStringLiteral("the received file could not be written: ") + QLatin1StringView(cause));
     }
     EXPECT_EQ(stored(), kEarlierDocument);
-    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("recebido.xml")});
+    EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("pasta"), QStringLiteral("recebido.xml")}));
 }
 
 TEST_F(Download, WriteFailureKeepsTheEarlierDocument)
@@ -176,7 +195,9 @@ TEST_F(Download, WriteFailureKeepsTheEarlierDocument)
     const ScriptedServer server("HTTP/1.1 200 OK\r\nContent-Length: 4096\r\n\r\n" + body);
     {
         const FileSizeLimit fullDisk(64);
-        EXPECT_FALSE(recebearquivo(server.address(), target(), kTestLimits));
+        QString reason;
+        EXPECT_FALSE(recebearquivo(server.address(), target(), &reason, kTestLimits));
+        EXPECT_EQ(reason, QStringLiteral("the received file could not be written: Disk full"));
     }
     EXPECT_EQ(stored(), kEarlierDocument);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("recebido.xml")});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 #include <vector>
@@ -12,6 +13,8 @@ struct ResponseCase {
     // The body the target file holds afterwards; nothing when the download fails
     // and the file must stay untouched.
     std::optional<QByteArray> stored;
+    // Why the download fails; empty when it succeeds.
+    QString reason = {};
 };
 
 const std::vector<ResponseCase>& responseCases();

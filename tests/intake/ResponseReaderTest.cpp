@@ -1,5 +1,6 @@
 #include "HttpResponseReader.h"
 
+#include "Error.h"
 #include "ResponseCases.h"
 
 #include "QtPrinters.h"
@@ -9,6 +10,8 @@
 #include <algorithm>
 
 namespace {
+
+const QString kSourceFailure = QStringLiteral("receive failed: Connection reset by peer");
 
 // Hands out a fixed answer a few bytes per read, so that every line and every body
 // crosses read boundaries; optionally fails instead of ending.
@@ -21,11 +24,11 @@ public:
     {
     }
 
-    std::optional<std::size_t> read(std::span<char> buffer) override
+    std::size_t read(std::span<char> buffer) override
     {
         const auto remaining = static_cast<std::size_t>(bytes_.size()) - position_;
         if (remaining == 0 && failsAtEnd_)
-            return std::nullopt;
+            throw Error(kSourceFailure);
         const std::size_t count = std::min({buffer.size(), bytesPerRead_, remaining});
         std::copy_n(bytes_.constData() + position_, count, buffer.data());
         position_ += count;
@@ -43,13 +46,15 @@ constexpr qsizetype kNoLimit = qsizetype(1) << 30;
 
 } // namespace
 
-TEST(ResponseReader, GivesTheSameBodyWhateverTheReadSizes)
+TEST(ResponseReader, GivesTheSameBodyOrReasonWhateverTheReadSizes)
 {
     for (const std::size_t bytesPerRead : {std::size_t(1), std::size_t(7), std::size_t(1) << 20}) {
         for (const ResponseCase& response : responseCases()) {
             SCOPED_TRACE(testing::Message() << response.name << ", " << bytesPerRead << " bytes per read");
             MemorySource source(response.answer, bytesPerRead);
-            EXPECT_EQ(readResponseBody(source, kNoLimit), response.stored);
+            QString reason;
+            EXPECT_EQ(readResponseBody(source, kNoLimit, &reason), response.stored);
+            EXPECT_EQ(reason, response.reason);
         }
     }
 }
@@ -59,8 +64,19 @@ TEST(ResponseReader, ReadFailureIsNoEndOfBody)
     const QByteArray untilClose("HTTP/1.1 200 OK\r\n\r\nall of it");
     MemorySource ending(untilClose, 4);
     EXPECT_EQ(readResponseBody(ending, kNoLimit), QByteArray("all of it"));
-    MemorySource failing(untilClose, 4, true);
-    EXPECT_EQ(readResponseBody(failing, kNoLimit), std::nullopt);
+
+    // A failure after the last chunk leaves the body complete; anywhere else it is the reason.
+    const QByteArray chunked("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n");
+    const QByteArray failingAnswers[] = {untilClose, "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\nhello",
+                                         chunked.chopped(5), "HTTP/1.1 200 OK\r\nContent-Len"};
+    for (const QByteArray& answer : failingAnswers) {
+        MemorySource failing(answer, 4, true);
+        QString reason;
+        EXPECT_EQ(readResponseBody(failing, kNoLimit, &reason), std::nullopt) << answer.constData();
+        EXPECT_EQ(reason, kSourceFailure) << answer.constData();
+    }
+    MemorySource failingAfterTheLastChunk(chunked, 4, true);
+    EXPECT_EQ(readResponseBody(failingAfterTheLastChunk, kNoLimit), QByteArray("hello"));
 }
 
 TEST(ResponseReader, EndlessHeadFails)
@@ -71,5 +87,7 @@ TEST(ResponseReader, EndlessHeadFails)
         answer += "X-Padding: " + QByteArray(16000, 'p') + "\r\n";
     answer += "Content-Length: 2\r\n\r\nok";
     MemorySource source(answer, std::size_t(1) << 20);
-    EXPECT_EQ(readResponseBody(source, kNoLimit), std::nullopt);
+    QString reason;
+    EXPECT_EQ(readResponseBody(source, kNoLimit, &reason), std::nullopt);
+    EXPECT_EQ(reason, QStringLiteral("response head too long"));
 }
