@@ -37,6 +37,7 @@ public:
     void bindOrderGrids(RecordSet&, RecordSet&) override {}
     bool unattended() const override { return false; }
     void requestQuit() override {}
+    void reportFailure(const QString& line) override { log(line); }
     bool stopRequested() const override { return false; }
 
     long lines = 0;

@@ -7,12 +7,13 @@ constexpr int kSignalBase = 128;
 int severity(int status)
 {
     if (status >= kSignalBase)
-        return 4;
+        return 5;
     switch (status) {
     case kExitCompleted: return 0;
     case kExitAnotherRunInProgress: return 1;
-    case kExitNoDatabaseConnection: return 2;
-    default: return 3;
+    case kExitDownloadFailed: return 2;
+    case kExitNoDatabaseConnection: return 3;
+    default: return 4;
     }
 }
 

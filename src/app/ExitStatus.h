@@ -7,6 +7,7 @@ enum ExitStatus : int {
     kExitNoDatabaseConnection = 2,
     kExitRunFailed = 3,
     kExitAnotherRunInProgress = 4,
+    kExitDownloadFailed = 5,   // every order read is recorded, but the service could not be reached
 };
 
 // The system asked the program to end with this signal: 128 and the signal's number,
@@ -14,6 +15,6 @@ enum ExitStatus : int {
 int exitStatusOfSignal(int signal);
 
 // Of the statuses of two runs, the one a scheduler must see: an ended program over a
-// failed run, a failed run over a missing database, that over a run that found another
-// in progress, and any of them over a completed run.
+// failed run, a failed run over a missing database, that over a failed download, that
+// over a run that found another in progress, and any of them over a completed run.
 int worseExitStatus(int first, int second);

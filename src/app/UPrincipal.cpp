@@ -62,6 +62,20 @@ RecordSetModel* showDataSource(QTableView* grid, const char* name)
     return source;
 }
 
+int exitStatusOf(RunEnd end)
+{
+    switch (end) {
+    case RunEnd::Completed:
+    case RunEnd::Stopped: return kExitCompleted;   // a stop has the signal's own status
+    case RunEnd::DownloadFailed: return kExitDownloadFailed;
+    case RunEnd::OrdersFailed: return kExitRunFailed;
+    case RunEnd::NoBackOfficeConnection:
+    case RunEnd::NoOrdersConnection: return kExitNoDatabaseConnection;
+    case RunEnd::AnotherRunInProgress: return kExitAnotherRunInProgress;
+    }
+    Q_UNREACHABLE();
+}
+
 QString messageOf(const std::exception& failure)
 {
     if (const auto* error = dynamic_cast<const Error*>(&failure))
@@ -172,7 +186,7 @@ void TForm1::FormCreate()
 
 bool TForm1::endsByItself() const
 {
-    return terminationSignal_ != 0 || (quitRequested_ && exitStatus_ == kExitCompleted);
+    return terminationSignal_ != 0 || (quitRequested_ && !needsOperator_);
 }
 
 RunEnd TForm1::Button1Click()
@@ -194,12 +208,10 @@ bool TForm1::runReportingErrors()
     bool completed = true;
     try {
         const RunEnd end = Button1Click();
-        if (end != RunEnd::Completed && environment_.headless)
-            writeToStandardError(runEndMessage(end));
-        if (end == RunEnd::NoBackOfficeConnection || end == RunEnd::NoOrdersConnection)
-            recordUnattendedOutcome(kExitNoDatabaseConnection);
-        else if (end == RunEnd::AnotherRunInProgress)
-            recordUnattendedOutcome(kExitAnotherRunInProgress);
+        const QString message = runEndMessage(end);
+        if (!message.isEmpty() && environment_.headless)
+            writeToStandardError(message);
+        recordUnattendedOutcome(exitStatusOf(end));
     } catch (const std::exception& failure) {
         recordUnattendedOutcome(kExitRunFailed);
         reportError(messageOf(failure));
@@ -213,8 +225,11 @@ bool TForm1::runReportingErrors()
 
 void TForm1::recordUnattendedOutcome(int status)
 {
-    if (modoexecuta_)
-        exitStatus_ = worseExitStatus(exitStatus_, status);
+    if (!modoexecuta_)
+        return;
+    exitStatus_ = worseExitStatus(exitStatus_, status);
+    // A failed download alone is told in the log; any other failure waits for the operator.
+    needsOperator_ = needsOperator_ || (status != kExitCompleted && status != kExitDownloadFailed);
 }
 
 void TForm1::endOnSignal(int signal)
@@ -302,6 +317,13 @@ void TForm1::bindOrderGrids(RecordSet& orders, RecordSet& items)
 {
     DataSource2->bind(&orders);
     DataSource3->bind(&items);
+}
+
+void TForm1::reportFailure(const QString& line)
+{
+    log(line);
+    if (environment_.headless)
+        writeToStandardError(line);
 }
 
 void TForm1::requestQuit()

@@ -54,6 +54,7 @@ public:
     void bindOrderGrids(RecordSet& orders, RecordSet& items) override;
     bool unattended() const override { return modoexecuta_; }
     void requestQuit() override;
+    void reportFailure(const QString& line) override;
     bool stopRequested() const override { return terminationSignal_ != 0; }
 
 protected:
@@ -80,6 +81,7 @@ private:
     int exitStatus_ = kExitCompleted;
     int terminationSignal_ = 0;
     bool quitRequested_ = false;
+    bool needsOperator_ = false;   // an unattended run ended in a way the window must show
     bool runInProgress_ = false;
     bool outerSizeFitted_ = false;
 

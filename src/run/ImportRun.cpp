@@ -1,30 +1,37 @@
 #include "ImportRun.h"
 
+#include "DateTimeText.h"
 #include "Error.h"
+#include "FailurePolicy.h"
+#include "HeaderImport.h"
 #include "ImportContext.h"
 #include "OrderDownload.h"
 #include "OrderFileScan.h"
-#include "OrderImport.h"
 #include "ReceivedFileArchive.h"
 #include "RunHost.h"
 #include "RunLock.h"
-#include "StatementText.h"
+#include "RunTally.h"
 #include "Text.h"
 #include "TransformationFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
 const QString kTransformationFileName = QStringLiteral("ToDp.xtr");
 
-QString cleanedCnpj(QString cnpj)
+std::function<QString()> documentFailureSubject(const QString& name)
 {
-    cnpj.remove(u'/');
-    cnpj.remove(u'-');
-    cnpj.remove(u'.');
-    return cnpj;
+    return [name] { return QStringLiteral("Falha no documento %1").arg(name); };
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -36,7 +43,9 @@ QString runEndMessage(RunEnd end)
     case RunEnd::NoOrdersConnection: return QStringLiteral("Sem conexão a base de dados dos pedidos...");
     case RunEnd::AnotherRunInProgress: return QStringLiteral("Outra execução em andamento...");
     case RunEnd::Stopped: return QStringLiteral("Execução interrompida a pedido do sistema...");
-    case RunEnd::Completed: break;
+    case RunEnd::Completed:
+    case RunEnd::DownloadFailed:
+    case RunEnd::OrdersFailed: break;
     }
     return QString();
 }
@@ -46,6 +55,7 @@ ImportRun::ImportRun(RunHost& host, RunSetup setup, const Clock& clock, const Re
     , setup_(std::move(setup))
     , clock_(clock)
     , regional_(regional)
+    , pending_(setup_.programFolder)
     , database_(regional)
     , DTtarvelo_(Provedor_, tarveloHeaderFields())
 {
@@ -55,13 +65,13 @@ RunEnd ImportRun::execute()
 {
     host_.processEvents();
 
-    // Two processes importing the same document at once could both find an order new.
     const auto endEarly = [this](RunEnd end) {
         host_.log(runEndMessage(end));
         return end;
     };
     if (host_.stopRequested())
         return endEarly(RunEnd::Stopped);
+    // Two processes importing the same document at once could both find an order new.
     const auto lock = RunLock::tryAcquire(setup_.programFolder);
     if (!lock)
         return endEarly(RunEnd::AnotherRunInProgress);
@@ -70,20 +80,30 @@ RunEnd ImportRun::execute()
     if (!openConnection(database_.BasePedidos, host_.ordersLocation()))
         return endEarly(RunEnd::NoOrdersConnection);
 
-    const QString transformationFile = QDir(setup_.programFolder).filePath(kTransformationFileName);
-    QFile::remove(transformationFile);
-    salvaxtr(transformationFile);
+    transformationFile_ = QDir(setup_.programFolder).filePath(kTransformationFileName);
+    QFile::remove(transformationFile_);
+    salvaxtr(transformationFile_);
 
-    const QString orderFile = obtainOrderFile();
-    if (scanOrderFile(orderFile, host_)) {
-        loadOrderDocument(transformationFile, orderFile);
-        if (!importHeaderRows())
-            return endEarly(RunEnd::Stopped);
+    RunTally tally;
+    documentsRead_.clear();
+    bool finished = false;
+    try {
+        finished = importPendingDocuments(tally) && importNewDocument(tally);
+    } catch (...) {
+        host_.log(tally.summaryLine());
+        throw;
     }
+    if (!finished)
+        host_.log(runEndMessage(RunEnd::Stopped));
+    host_.log(tally.summaryLine());
+    if (!finished)
+        return RunEnd::Stopped;
 
     if (host_.unattended())
         host_.requestQuit();
-    return RunEnd::Completed;
+    if (tally.anyFailed())
+        return RunEnd::OrdersFailed;
+    return tally.downloadFailed() ? RunEnd::DownloadFailed : RunEnd::Completed;
 }
 
 bool ImportRun::openConnection(Connection& connection, const QString& location)
@@ -97,25 +117,110 @@ bool ImportRun::openConnection(Connection& connection, const QString& location)
     }
 }
 
-QString ImportRun::obtainOrderFile()
+bool ImportRun::importPendingDocuments(RunTally& tally)
 {
-    const QString typedPath = trimmed(host_.orderFilePath());
-    if (!typedPath.isEmpty())
-        return typedPath;
-
-    const QString receivedFile = receivedFilePath(setup_.programFolder);
-    host_.log(QStringLiteral("Iniciando tentativa de receber arquivo..."));
-    // A failed download is not reported: the run goes on with whatever file an earlier run left.
-    if (recebearquivo(setup_.serviceAddress, receivedFile)) {
-        arquivarecebido(setup_.programFolder, clock_, host_);
-        host_.processEvents();
+    for (const QString& path : pending_.paths()) {
+        if (host_.stopRequested())
+            return false;
+        const QString name = QFileInfo(path).fileName();
+        host_.log(QStringLiteral("Documento pendente: ") + name);
+        firstReadingThisRun(contentOf(path));
+        if (!importDocument(path, name, path, tally))
+            return false;
     }
-    return receivedFile;
+    return !host_.stopRequested();
 }
 
-void ImportRun::loadOrderDocument(const QString& transformationFile, const QString& orderFile)
+bool ImportRun::importNewDocument(RunTally& tally)
 {
-    Provedor_.setTransformationFile(transformationFile);
+    const QString typedPath = trimmed(host_.orderFilePath());
+    if (typedPath.isEmpty())
+        return importReceivedDocument(tally);
+    // The operator holds a file typed into "Arquivo": it is never kept pending.
+    tally.setSource(QStringLiteral("arquivo ") + typedPath);
+    bool importable = false;
+    if (!attempt(host_, documentFailureSubject(typedPath), [&] { importable = scanOrderFile(typedPath, host_); })) {
+        tally.addFailure();
+        return true;
+    }
+    return !importable || importDocument(typedPath, typedPath, QString(), tally);
+}
+
+bool ImportRun::importReceivedDocument(RunTally& tally)
+{
+    const QString receivedFile = receivedFilePath(setup_.programFolder);
+    host_.log(QStringLiteral("Iniciando tentativa de receber arquivo..."));
+    QString name;
+    QString failure;
+    if (recebearquivo(setup_.serviceAddress, receivedFile, &failure)) {
+        name = arquivarecebido(setup_.programFolder, clock_, host_);
+        host_.processEvents();
+        tally.setSource(QStringLiteral("recebido agora, ") + name);
+    } else {
+        // The run goes on with the document an earlier run received, if there is one.
+        tally.addFailedDownload();
+        host_.reportFailure(QStringLiteral("Falha ao receber arquivo: ") + failure);
+        const QFileInfo earlier(receivedFile);
+        name = earlier.exists() ? receivedCopyName(earlier.lastModified()) : earlier.fileName();
+        tally.setSource(earlier.exists() ? QStringLiteral("recebido.xml de %1, lido novamente após a falha ao receber")
+                                               .arg(dateTimeText(earlier.lastModified(), regional_))
+                                         : QStringLiteral("nenhum, recebido.xml não existe"));
+    }
+
+    const QByteArray content = contentOf(receivedFile);
+    if (!content.isEmpty() && !firstReadingThisRun(content)) {
+        host_.log(QStringLiteral("recebido.xml é um documento pendente já lido nesta execução"));
+        return true;
+    }
+    QString pendingPath;
+    if (!content.isEmpty()
+        && !attempt(host_, documentFailureSubject(name), [&] { pendingPath = pending_.keep(content, name); }))
+        tally.addFailure();
+
+    bool importable = false;
+    if (!attempt(host_, documentFailureSubject(name), [&] { importable = scanOrderFile(receivedFile, host_); })) {
+        pending_.release(pendingPath);
+        tally.addFailure();
+        return true;
+    }
+    if (!importable) {
+        // The service's answer that it has no new orders holds none to keep.
+        pending_.release(pendingPath);
+        tally.setSource(tally.source() + QStringLiteral(", sem pedidos novos"));
+        return true;
+    }
+    return importDocument(receivedFile, name, pendingPath, tally);
+}
+
+bool ImportRun::importDocument(const QString& path, const QString& name, const QString& pendingPath, RunTally& tally)
+{
+    // A document that cannot be read at all holds no order to keep: it stays in "xmlrecebidos".
+    const bool loaded = attempt(host_, documentFailureSubject(name), [&] {
+        try {
+            loadOrderDocument(path);
+        } catch (...) {
+            pending_.release(pendingPath);
+            throw;
+        }
+    });
+    if (!loaded) {
+        tally.addFailure();
+        return true;
+    }
+    const ImportContext context{database_, host_, clock_, regional_};
+    const DocumentOrders orders = importHeaderRows(context, host_, DTtarvelo_, name, tally);
+    if (!pendingPath.isEmpty()) {
+        if (orders.failedOrders.isEmpty() && !orders.stopped)
+            pending_.release(pendingPath);
+        else
+            tally.addPending(QFileInfo(pendingPath).fileName(), orders.failedOrders);
+    }
+    return !orders.stopped;
+}
+
+void ImportRun::loadOrderDocument(const QString& orderFile)
+{
+    Provedor_.setTransformationFile(transformationFile_);
     Provedor_.setXmlDataFile(orderFile);
     if (DTtarvelo_.active())
         DTtarvelo_.close();
@@ -124,28 +229,11 @@ void ImportRun::loadOrderDocument(const QString& transformationFile, const QStri
     host_.bindOrderGrids(orders, orders.nestedRecordSet(5));
 }
 
-bool ImportRun::importHeaderRows()
+bool ImportRun::firstReadingThisRun(const QByteArray& content)
 {
-    const ImportContext context{database_, host_, clock_, regional_};
-    RecordSet& orders = DTtarvelo_.nestedRecordSet(3);
-    RecordSet& items = orders.nestedRecordSet(5);
-    for (DTtarvelo_.first(); !DTtarvelo_.eof(); DTtarvelo_.next()) {
-        if (host_.stopRequested())
-            return false;
-        const QString cnpj = cleanedCnpj(DTtarvelo_.field(2).asText());
-        const QString customerCode = trimmed(context.lookup(QStringLiteral("CLI_FOR"), QStringLiteral("CLI_CODIGO"),
-                                                            QStringLiteral("CLI_CNPJ = '") + withQuotesDoubled(cnpj)
-                                                                + QStringLiteral("'"),
-                                                            database_.BaseADM));
-        host_.log(customerCode);
-        if (customerCode.isEmpty())
-            continue;
-        host_.processEvents();
-        for (orders.first(); !orders.eof();) {
-            if (host_.stopRequested())
-                return false;
-            importCurrentOrder(context, customerCode, cnpj, orders, items);
-        }
-    }
+    const QByteArray digest = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+    if (documentsRead_.contains(digest))
+        return false;
+    documentsRead_.insert(digest);
     return true;
 }

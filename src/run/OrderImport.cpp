@@ -160,31 +160,32 @@ void requireWholePurchaseOrder(TableWriter& order, const QString& purchaseOrder)
 
 } // namespace
 
-void importCurrentOrder(const ImportContext& context, const QString& customerCode, const QString& cleanedCnpj,
-                        RecordSet& orders, RecordSet& items)
+OrderOutcome importOrder(const ImportContext& context, const QString& customerCode, const QString& cleanedCnpj,
+                         const RecordSet& orders, RecordSet& items)
 {
     OrderDatabase& database = context.database;
+    const QString purchaseOrder = orders.field(0).asText();
+    requireWholePurchaseOrder(database.DTPedido, purchaseOrder);
+    // Asked before a number is drawn: documents still pending are read again by every run,
+    // and their orders already recorded must not use up the back office's numbers.
+    const QString recorded = context.lookup(
+        QStringLiteral("PEDIDOS"), QStringLiteral("ORC_CODIGO"),
+        QStringLiteral("PED_CLIENTE = ") + customerCode + QStringLiteral(" AND PED_NROORDEMCOMPRA = '")
+            + withQuotesDoubled(purchaseOrder) + QStringLiteral("'"),
+        database.BasePedidos);
+    if (!recorded.isEmpty())
+        return OrderOutcome::AlreadyRecorded;
+
     const QString orderNumber = trimmed(context.lookup(
         QStringLiteral("RDB$DATABASE"), QStringLiteral("GEN_ID(ORCAMENTOS_ORC_CODIGO_GEN,1)"), QString(), database.BaseADM));
     context.log.log(QStringLiteral("orc_codigo:") + orderNumber);
-    if (!orderNumber.isEmpty()) {
-        context.log.processEvents();
-        const QString purchaseOrder = orders.field(0).asText();
-        requireWholePurchaseOrder(database.DTPedido, purchaseOrder);
-        const QString recorded = context.lookup(
-            QStringLiteral("PEDIDOS"), QStringLiteral("ORC_CODIGO"),
-            QStringLiteral("PED_CLIENTE = ") + customerCode + QStringLiteral(" AND PED_NROORDEMCOMPRA = '")
-                + withQuotesDoubled(purchaseOrder) + QStringLiteral("'"),
-            database.BasePedidos);
-        if (recorded.isEmpty()) {
-            try {
-                recordOrder(context, orderNumber, customerCode, cleanedCnpj, orders, items);
-            } catch (...) {
-                abandonOrder(database);
-                throw;
-            }
-            requestEmail(context, orderNumber);
-        }
+    context.log.processEvents();
+    try {
+        recordOrder(context, orderNumber, customerCode, cleanedCnpj, orders, items);
+    } catch (...) {
+        abandonOrder(database);
+        throw;
     }
-    orders.next();
+    requestEmail(context, orderNumber);
+    return OrderOutcome::Recorded;
 }

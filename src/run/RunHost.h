@@ -19,6 +19,9 @@ public:
     virtual bool unattended() const = 0;
     // Ends the program once control returns to the message loop.
     virtual void requestQuit() = 0;
+    // A failure the run reports and goes on after: a log line of its own and, where
+    // nobody reads the window, the place a scheduler reads failures.
+    virtual void reportFailure(const QString& line) = 0;
     // True once the system has asked the program to end: the run stops before its next
     // order, never inside one.
     virtual bool stopRequested() const = 0;

@@ -38,16 +38,16 @@ public:
     QStringList sent;
 };
 
-// Positions of the statements that belong to the second order: from its order number
-// to the one before the third order's number.
+// Positions of the statements that belong to the second order: from its duplicate test
+// to the one before the third order's.
 std::pair<qsizetype, qsizetype> secondOrderStatements(const QStringList& sent)
 {
-    std::vector<qsizetype> orderNumbers;
+    std::vector<qsizetype> orderStarts;
     for (qsizetype i = 0; i < sent.size(); ++i) {
-        if (sent[i].contains(QStringLiteral("GEN_ID(ORCAMENTOS_ORC_CODIGO_GEN,1)")))
-            orderNumbers.push_back(i);
+        if (sent[i].contains(QStringLiteral("PED_NROORDEMCOMPRA = '")))
+            orderStarts.push_back(i);
     }
-    return orderNumbers.size() == 3 ? std::pair{orderNumbers[1], orderNumbers[2]} : std::pair<qsizetype, qsizetype>{0, 0};
+    return orderStarts.size() == 3 ? std::pair{orderStarts[1], orderStarts[2]} : std::pair<qsizetype, qsizetype>{0, 0};
 }
 
 } // namespace
@@ -91,28 +91,46 @@ TEST_F(FaultInjectionTest, EveryStatementOfTheSecondOrderFailingInTurnLeavesNoHa
         {"1", "2", "2", "1", "1"}, {"2", "2", "2", "1", "1"}, {"3", "2", "2", "1", "1"}};
     for (qsizetype position = first; position < end; ++position) {
         SCOPED_TRACE(sent[position].simplified().toStdString());
-        const QString prefix = QStringLiteral("F%1-").arg(position);
-        {
-            const StatementFaults fault(position);
-            EXPECT_THROW(runOn(threeOrders(prefix)), Error);
-        }
-        endProgram();
         // The e-mail request follows the commit of the order with its payment: its failure
         // leaves the order recorded without the request.
         const bool afterPaymentCommit = sent[position].contains(QStringLiteral("PAR_ENVIAEMAIL"))
             || sent[position].contains(QStringLiteral("INSERT INTO ENVIAEMAIL"));
-        std::vector<SideRow> expected = {allOrdersOnce[0]};
-        if (afterPaymentCommit)
-            expected.push_back({"2", "2", "2", "1", "0"});
-        EXPECT_EQ(recordedOrders(prefix), expected);
-        EXPECT_EQ(strayRows(), QStringLiteral("0"));
+        const SideRow secondWithoutRequest = {"2", "2", "2", "1", "0"};
+        // In the window the failure ends the run; unattended, the run goes on with the third order.
+        for (const bool unattended : {false, true}) {
+            SCOPED_TRACE(unattended ? "unattended" : "window");
+            host.unattendedMode = unattended;
+            host.failures.clear();
+            const QString prefix = QStringLiteral("F%1%2-").arg(position).arg(unattended ? "U" : "W");
+            {
+                const StatementFaults fault(position);
+                if (unattended)
+                    EXPECT_EQ(runOn(threeOrders(prefix)), RunEnd::OrdersFailed);
+                else
+                    EXPECT_THROW(runOn(threeOrders(prefix)), Error);
+            }
+            endProgram();
+            std::vector<SideRow> expected = {allOrdersOnce[0]};
+            if (afterPaymentCommit)
+                expected.push_back(secondWithoutRequest);
+            if (unattended)
+                expected.push_back(allOrdersOnce[2]);
+            EXPECT_EQ(recordedOrders(prefix), expected);
+            EXPECT_EQ(strayRows(), QStringLiteral("0"));
+            if (unattended) {
+                EXPECT_EQ(host.failures, QStringList{QStringLiteral("Falha no pedido %1 do documento %2: %3")
+                                                         .arg(prefix + QStringLiteral("2"),
+                                                              programFolder.filePath(QStringLiteral("pedidos.xml")),
+                                                              kInjectedFailure)});
+            }
 
-        EXPECT_EQ(runOn(threeOrders(prefix)), RunEnd::Completed);
-        endProgram();
-        expected = allOrdersOnce;
-        if (afterPaymentCommit)
-            expected[1] = {"2", "2", "2", "1", "0"};
-        EXPECT_EQ(recordedOrders(prefix), expected);
-        EXPECT_EQ(strayRows(), QStringLiteral("0"));
+            EXPECT_EQ(runOn(threeOrders(prefix)), RunEnd::Completed);
+            endProgram();
+            expected = allOrdersOnce;
+            if (afterPaymentCommit)
+                expected[1] = secondWithoutRequest;
+            EXPECT_EQ(recordedOrders(prefix), expected);
+            EXPECT_EQ(strayRows(), QStringLiteral("0"));
+        }
     }
 }

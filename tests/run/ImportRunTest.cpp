@@ -51,7 +51,10 @@ TEST_F(ImportRunTest, OneOrderWithTwoItemsLogsEveryStepAndIsRecordedWhole)
              << stRateLines("456", "0") << QStringLiteral("@ DESCRICAO:Arruela lisa")
              << QStringLiteral("@ INSERT INTO PEDIDO_PGTO\t (ORC_CODIGO,PG_SEQU,PG_DIAS,PG_VALOR,PG_EXPORTADO) "
                                "VALUES (57,1,66,519.75,'N')\r\n")
-             << QStringLiteral("Pedido: 4501 (2)");
+             << QStringLiteral("Pedido: 4501 (2)")
+             << QStringLiteral("@ Resumo: pedidos importados 1, já importados 0, com falha 0; documento: arquivo %1; "
+                               "pendentes: nenhum")
+                    .arg(programFolder.filePath(QStringLiteral("pedidos.xml")));
     EXPECT_EQ(importLines(), expected);
     EXPECT_EQ(host.quitRequests, 1);
 
@@ -147,7 +150,10 @@ TEST_F(ImportRunTest, TheNoNewOrdersAnswerIsShownAndNothingIsLoaded)
     EXPECT_EQ(runOn("Resposta do servi\xe7o\r\nconsulta 15/03\r\nNao existem pedidos novos para este fornecedor\r\n"),
               RunEnd::Completed);
     EXPECT_EQ(host.lines, (QStringList{QStringLiteral("Resposta do serviço"), QStringLiteral("consulta 15/03"),
-                                       QStringLiteral("Nao existem pedidos novos para este fornecedor")}));
+                                       QStringLiteral("Nao existem pedidos novos para este fornecedor"),
+                                       QStringLiteral("@ Resumo: pedidos importados 0, já importados 0, com falha 0; "
+                                                      "documento: arquivo %1; pendentes: nenhum")
+                                           .arg(programFolder.filePath(QStringLiteral("pedidos.xml")))}));
     EXPECT_EQ(host.boundOrders, nullptr);
     EXPECT_EQ(host.quitRequests, 1);
     EXPECT_EQ(generator(), QStringLiteral("56"));
@@ -178,14 +184,29 @@ TEST_F(ImportRunTest, TheCnpjIsLookedUpWithoutItsPunctuation)
         host.quitRequests = 0;
         host.unattendedMode = true;
         EXPECT_EQ(runOn(orderDocument(c.cnpj, {})), RunEnd::Completed);
-        EXPECT_EQ(host.lines.filter(QStringLiteral("@ ")), QStringList{c.customerLine}) << c.cnpj.toStdString();
+        EXPECT_EQ(host.lines.filter(QStringLiteral("@ ")).first(), c.customerLine) << c.cnpj.toStdString();
         EXPECT_EQ(host.quitRequests, 1);
     }
 }
 
-TEST_F(ImportRunTest, ACustomerNobodyHasImportsNothing)
+// Its orders fail until the back office knows the customer: in the window with the error
+// box, unattended with a report; nothing is recorded and no number is drawn.
+TEST_F(ImportRunTest, ACustomerNobodyHasFailsItsOrders)
 {
-    runOn(orderDocument(QStringLiteral("98.765.432/0001-10"), {kOrderWithTwoItems}));
+    const QByteArray document = orderDocument(QStringLiteral("98.765.432/0001-10"),
+                                              {kOrderWithTwoItems, {QStringLiteral("4502"), QString(), {}}});
+    try {
+        runOn(document);
+        ADD_FAILURE() << "the orders of an unknown customer passed";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("no customer with CNPJ 98765432000110"));
+    }
+    host.unattendedMode = true;
+    EXPECT_EQ(runOn(document), RunEnd::OrdersFailed);
+    EXPECT_EQ(host.failures, QStringList{QStringLiteral("Falha nos pedidos 4501, 4502 do documento %1: no customer with "
+                                                        "CNPJ 98765432000110")
+                                            .arg(programFolder.filePath(QStringLiteral("pedidos.xml")))});
+    EXPECT_TRUE(host.lines.last().startsWith(QStringLiteral("@ Resumo: pedidos importados 0, já importados 0, com falha 2;")));
     EXPECT_EQ(generator(), QStringLiteral("56"));
     EXPECT_EQ(*orderValue(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")), QStringLiteral("0"));
 }
@@ -211,7 +232,9 @@ TEST_F(ImportRunTest, AnOrderFileThatCannotBeReadEndsTheRunBeforeAnyLookup)
             EXPECT_EQ(error.message(), c.message);
         }
     }
-    EXPECT_EQ(host.lines, QStringList{QStringLiteral("@ Iniciando tentativa de receber arquivo...")});
+    EXPECT_EQ(host.lines.filter(QStringLiteral("receber arquivo")),
+              (QStringList{QStringLiteral("@ Iniciando tentativa de receber arquivo..."),
+                           QStringLiteral("@ Falha ao receber arquivo: connect failed: Connection refused")}));
     EXPECT_EQ(generator(), QStringLiteral("56"));
 }
 
@@ -236,11 +259,12 @@ TEST_F(ImportRunTest, AFailedDownloadReadsTheEarlierDocumentAgainAndRecordsNothi
     earlier.write(document);
     earlier.close();
 
-    EXPECT_EQ(run(), RunEnd::Completed);
-    EXPECT_EQ(run(), RunEnd::Completed);
+    EXPECT_EQ(run(), RunEnd::DownloadFailed);
+    EXPECT_EQ(run(), RunEnd::DownloadFailed);
     EXPECT_FALSE(QDir(programFolder.filePath(QStringLiteral("xmlrecebidos"))).exists());
     EXPECT_EQ(*orderValue(QStringLiteral("SELECT COUNT(*) FROM PEDIDOS")), QStringLiteral("1"));
-    EXPECT_EQ(generator(), QStringLiteral("58")) << "the generator still advances for the known order";
+    EXPECT_EQ(generator(), QStringLiteral("57")) << "no number is drawn for the known order";
+    EXPECT_EQ(host.failures, QStringList(2, QStringLiteral("Falha ao receber arquivo: connect failed: Connection refused")));
 }
 
 TEST_F(ImportRunTest, TheTransformationFileIsWrittenAnewByEveryRun)

@@ -21,10 +21,16 @@ public:
     }
     bool unattended() const override { return unattendedMode; }
     void requestQuit() override { ++quitRequests; }
+    void reportFailure(const QString& line) override
+    {
+        log(line);
+        failures += line;
+    }
     // Plays a request to end the program that arrives with the given line.
     bool stopRequested() const override { return !stopWith.isEmpty() && lines.contains(stopWith); }
 
     QStringList lines;
+    QStringList failures;
     int eventRounds = 0;
     int quitRequests = 0;
     QString backOffice;
