@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Headless.h"
 #include "RegionalSettings.h"
+#include "ServiceSettings.h"
 #include "TerminationSignals.h"
 #include "UPrincipal.h"
 
@@ -21,10 +22,12 @@ int main(int argc, char* argv[])
 
     const bool headless = isHeadlessRun(argc, argv);
     const SystemClock clock;
+    const QString programFolder = QApplication::applicationDirPath();
     std::optional<TForm1> window;
     try {
-        window.emplace(ShellEnvironment{QApplication::arguments().mid(1), QApplication::applicationDirPath(), &clock,
-                                        RegionalSettings::fromLocale(QLocale::system()), headless});
+        window.emplace(ShellEnvironment{QApplication::arguments().mid(1), programFolder, &clock,
+                                        RegionalSettings::fromLocale(QLocale::system()), headless,
+                                        configuredServiceAddress(programFolder)});
     } catch (const Error& failure) {
         const QString message = QStringLiteral("The main window could not be created.\n\n%1").arg(failure.message());
         if (headless) {

@@ -1,6 +1,7 @@
 #include "InstalledProgram.h"
 
 #include "DatabaseLocations.h"
+#include "ProfileFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,12 @@ void InstalledProgram::setReceivedDocument(const QByteArray& document) const
     file.write(document);
 }
 
+void InstalledProgram::setServiceAddress(const QString& address)
+{
+    ProfileFile(settingsFilePath(folder())).writeString(QStringLiteral("SERVICO"), QStringLiteral("ENDERECO"), address);
+    isolated_ = false;
+}
+
 void InstalledProgram::start(QProcess& process) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -31,8 +38,11 @@ void InstalledProgram::start(QProcess& process) const
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QDir::tempPath());
-    process.start(QStringLiteral("unshare"), {QStringLiteral("--net"), QDir(folder()).filePath(QStringLiteral("integracao-tarvelo")),
-                                               QStringLiteral("/executa")});
+    const QString program = QDir(folder()).filePath(QStringLiteral("integracao-tarvelo"));
+    if (isolated_)
+        process.start(QStringLiteral("unshare"), {QStringLiteral("--net"), program, QStringLiteral("/executa")});
+    else
+        process.start(program, {QStringLiteral("/executa")});
 }
 
 InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)

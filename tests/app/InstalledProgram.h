@@ -9,13 +9,16 @@
 // received order document beside it, started as a scheduler starts it: "/executa",
 // Brazilian regional settings, no display, and no network (a namespace with only an
 // unconfigured loopback), so the download fails at once and the run reads the
-// received document.
+// received document; or, told to, with its order service at a loopback address.
 class InstalledProgram {
 public:
     InstalledProgram(const QString& backOfficeLocation, const QString& ordersLocation);
 
     QString folder() const { return folder_.path(); }
     void setReceivedDocument(const QByteArray& document) const;
+    // The order service at this loopback address (the settings file's ENDERECO); the
+    // program then runs in the test's own network.
+    void setServiceAddress(const QString& address);
 
     struct Outcome {
         int exitStatus = -1;
@@ -29,4 +32,5 @@ public:
 
 private:
     QTemporaryDir folder_;
+    bool isolated_ = true;
 };

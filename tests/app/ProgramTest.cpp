@@ -1,6 +1,7 @@
 #include "ImportDatabases.h"
 #include "InstalledProgram.h"
 #include "OrderDocument.h"
+#include "ScriptedServer.h"
 #include "SideConnection.h"
 
 #include <QDir>
@@ -207,4 +208,50 @@ TEST_F(Program, ARequestToEndFinishesTheOrderInProgressAndStopsBeforeTheNext)
         EXPECT_EQ(round.ordersWithPayments(), (std::vector<SideRow>{{"4501", "1", "1"}, {"4502", "1", "1"}}))
             << signal;
     }
+}
+
+// The scheduler's runs against a loopback stand-in of the order service: a document with
+// A, B (refused by the orders database) and C, then one with D, then the refusal lifted
+// while the service has nothing new. Nothing is lost and nothing is recorded twice.
+TEST_F(Program, TheSchedulerRecordsEveryOrderOnceWhateverFailsOnTheWay)
+{
+    SideConnection(databases.ordersPath()).execute(QStringLiteral("CREATE EXCEPTION RECUSADO 'pedido recusado'"));
+    SideConnection(databases.ordersPath())
+        .execute(QStringLiteral("CREATE TRIGGER RECUSA FOR PEDIDOS BEFORE INSERT AS BEGIN IF (NEW.PED_NROORDEMCOMPRA = "
+                                "'B') THEN EXCEPTION RECUSADO; END"));
+    const auto order = [](const char* number) {
+        return DocumentOrder{QLatin1String(number), QString(), {{QStringLiteral("123"), QStringLiteral("1"), QStringLiteral("10")}}};
+    };
+    const auto answer = [](const QByteArray& body) {
+        return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    const QString cnpj = QString::fromLatin1(ImportDatabases::kCustomerCnpj);
+    InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    const auto runServing = [&](const QByteArray& body) {
+        const ScriptedServer service(answer(body));
+        program.setServiceAddress(service.address());
+        return program.run();
+    };
+    const auto purchaseOrders = [this] {
+        return SideConnection(databases.ordersPath())
+            .rows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS ORDER BY 1"));
+    };
+
+    const auto first = runServing(orderDocument(cnpj, {order("A"), order("B"), order("C")}));
+    EXPECT_EQ(first.exitStatus, 3);
+    EXPECT_TRUE(first.standardError.contains("Falha no pedido B do documento ")) << first.standardError.toStdString();
+    EXPECT_EQ(purchaseOrders(), (std::vector<SideRow>{{"A"}, {"C"}}));
+
+    const auto second = runServing(orderDocument(cnpj, {order("D")}));
+    EXPECT_EQ(second.exitStatus, 3);
+    EXPECT_TRUE(second.standardError.contains("Falha no pedido B do documento ")) << second.standardError.toStdString();
+    EXPECT_EQ(purchaseOrders(), (std::vector<SideRow>{{"A"}, {"C"}, {"D"}}));
+
+    SideConnection(databases.ordersPath()).execute(QStringLiteral("DROP TRIGGER RECUSA"));
+    const auto third = runServing("Nao existem pedidos novos para este fornecedor\r\n");
+    EXPECT_EQ(third.exitStatus, 0) << third.standardError.toStdString();
+    EXPECT_FALSE(third.standardError.contains("Falha"));
+    EXPECT_TRUE(third.standardOutput.contains("-Resumo: pedidos importados 1, já importados 2, com falha 0;"));
+    EXPECT_EQ(purchaseOrders(), (std::vector<SideRow>{{"A"}, {"B"}, {"C"}, {"D"}}));
+    EXPECT_TRUE(QDir(QDir(program.folder()).filePath(QStringLiteral("pendentes"))).isEmpty());
 }
