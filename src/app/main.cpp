@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "Error.h"
 #include "Headless.h"
+#include "HelpAndVersion.h"
 #include "RegionalSettings.h"
 #include "UPrincipal.h"
 
@@ -13,7 +14,11 @@
 
 int main(int argc, char* argv[])
 {
-    chooseOffscreenPlatformWhenHeadless(argc, argv);
+    if (const auto information = requestedInformation(argc, argv)) {
+        writeToStandardOutput(*information);
+        return kExitCompleted;
+    }
+    const HeadlessEnvironment headlessEnvironment(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 

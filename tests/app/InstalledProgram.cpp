@@ -21,7 +21,12 @@ void InstalledProgram::setReceivedDocument(const QByteArray& document) const
     file.write(document);
 }
 
-void InstalledProgram::start(QProcess& process) const
+void InstalledProgram::start(QProcess& process, const QStringList& arguments) const
+{
+    start(process, {QStringLiteral("--net")}, arguments);
+}
+
+void InstalledProgram::start(QProcess& process, const QStringList& isolation, const QStringList& arguments) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
@@ -29,10 +34,11 @@ void InstalledProgram::start(QProcess& process) const
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QDir::tempPath());
-    process.start(QStringLiteral("unshare"), {QStringLiteral("--net"), QDir(folder()).filePath(QStringLiteral("integracao-tarvelo")),
-                                               QStringLiteral("/executa")});
+    process.start(QStringLiteral("unshare"),
+                  QStringList(isolation) << QDir(folder()).filePath(QStringLiteral("integracao-tarvelo")) << arguments);
 }
 
 InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)
@@ -43,9 +49,20 @@ InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)
             process.readAllStandardError()};
 }
 
-InstalledProgram::Outcome InstalledProgram::run() const
+InstalledProgram::Outcome InstalledProgram::run(const QStringList& arguments) const
 {
     QProcess process;
-    start(process);
+    start(process, arguments);
+    return finish(process);
+}
+
+InstalledProgram::Outcome InstalledProgram::runWithoutClientLibrary(const QStringList& arguments) const
+{
+    QProcess process;
+    start(process,
+          {QStringLiteral("--net"), QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+           QStringLiteral("mount --bind /dev/null \"$1\" && shift && exec \"$@\""), QStringLiteral("sh"),
+           QStringLiteral(CLIENT_LIBRARY_FILE)},
+          arguments);
     return finish(process);
 }

@@ -44,6 +44,7 @@ TEST_F(Program, AnUnattendedRunImportsTheReceivedDocumentAndEndsWithStatusZero)
     program.setReceivedDocument(document());
     const auto outcome = program.run();
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.standardError.toStdString();
+    EXPECT_EQ(outcome.standardError, QByteArray()) << "standard error is kept for failures";
     EXPECT_TRUE(outcome.standardOutput.contains("-Iniciando tentativa de receber arquivo...\n"));
     EXPECT_TRUE(outcome.standardOutput.contains("-Quantidade Sistema:2,5\n")) << "Brazilian regional settings";
     EXPECT_TRUE(outcome.standardOutput.contains("\nPedido: 4501 (2)\n"));
