@@ -1,5 +1,7 @@
 #include "Headless.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -16,19 +18,31 @@ bool hasUnattendedSwitch(int argc, char** argv)
     return false;
 }
 
+bool isHeadlessPlatform(const QString& platform)
+{
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
 } // namespace
 
-void chooseOffscreenPlatformWhenHeadless(int argc, char** argv)
+HeadlessEnvironment::HeadlessEnvironment(int argc, char** argv)
 {
+    if (!hasUnattendedSwitch(argc, argv))
+        return;
     const bool displayAvailable = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (hasUnattendedSwitch(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !displayAvailable)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !displayAvailable)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (isHeadlessPlatform(qEnvironmentVariable("QT_QPA_PLATFORM")) && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Created with access for this user only, as a runtime directory must be.
+        runtimeDirectory_.emplace(QDir::tempPath() + QStringLiteral("/integracao-tarvelo-runtime-XXXXXX"));
+        if (runtimeDirectory_->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory_->path()));
+    }
 }
 
 bool isHeadlessRun(int argc, char** argv)
 {
-    const QString platform = QGuiApplication::platformName();
-    return hasUnattendedSwitch(argc, argv) && (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+    return hasUnattendedSwitch(argc, argv) && isHeadlessPlatform(QGuiApplication::platformName());
 }
 
 namespace {

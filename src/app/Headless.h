@@ -1,14 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
+
+#include <optional>
 
 // An unattended run ("/executa") on a machine without a display: the program
 // shows no window and nobody can answer one, so it runs on the offscreen
 // platform, echoes the log pane to standard output and reports by exit status.
 
-// Before the application object exists: chooses the offscreen platform when
-// "/executa" is given, no platform was asked for and no display is available.
-void chooseOffscreenPlatformWhenHeadless(int argc, char** argv);
+// Prepares the process before the application object exists, and lives as long as it.
+// With "/executa", no platform asked for and no display, it chooses the offscreen
+// platform. A headless run started without a runtime directory (by a system service
+// or a scheduler) gets a private one for the life of the process: the window toolkit
+// looks into that directory at start and would otherwise warn on standard error,
+// which is kept for failures.
+class HeadlessEnvironment {
+public:
+    HeadlessEnvironment(int argc, char** argv);
+
+private:
+    std::optional<QTemporaryDir> runtimeDirectory_;
+};
 
 // After the application object exists: true for an unattended run on a
 // platform that shows nothing.

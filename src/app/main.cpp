@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "Error.h"
 #include "Headless.h"
+#include "HelpAndVersion.h"
 #include "RegionalSettings.h"
 #include "ServiceSettings.h"
 #include "TerminationSignals.h"
@@ -15,8 +16,12 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto information = requestedInformation(argc, argv)) {
+        writeToStandardOutput(*information);
+        return kExitCompleted;
+    }
     TerminationSignals::blockInEveryThread();
-    chooseOffscreenPlatformWhenHeadless(argc, argv);
+    const HeadlessEnvironment headlessEnvironment(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 

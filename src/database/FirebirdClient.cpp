@@ -16,6 +16,16 @@ void resolve(void* library, const char* name, Function& target)
     target = reinterpret_cast<Function>(symbol);
 }
 
+// Where the client library comes from, for the message of a library that is missing.
+QString clientLibraryInstallHint()
+{
+#ifdef _WIN32
+    return {};
+#else
+    return QStringLiteral("\nInstall the Debian package libfbclient2.");
+#endif
+}
+
 } // namespace
 
 QString defaultClientLibraryName()
@@ -37,8 +47,8 @@ FirebirdClient::FirebirdClient(const QString& libraryFileName)
 {
     if (!library_) {
         throw Error(QStringLiteral("InterBase library %1 not found in the path. Please install InterBase to use "
-                                   "this functionality")
-                        .arg(libraryFileName));
+                                   "this functionality%2")
+                        .arg(libraryFileName, clientLibraryInstallHint()));
     }
     void* library = library_.get();
     resolve(library, "isc_attach_database", api_.isc_attach_database);

@@ -28,7 +28,12 @@ void InstalledProgram::setServiceAddress(const QString& address)
     isolated_ = false;
 }
 
-void InstalledProgram::start(QProcess& process) const
+void InstalledProgram::start(QProcess& process, const QStringList& arguments) const
+{
+    start(process, isolated_ ? QStringList{QStringLiteral("--net")} : QStringList(), arguments);
+}
+
+void InstalledProgram::start(QProcess& process, const QStringList& isolation, const QStringList& arguments) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
@@ -36,13 +41,11 @@ void InstalledProgram::start(QProcess& process) const
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QDir::tempPath());
-    const QString program = QDir(folder()).filePath(QStringLiteral("integracao-tarvelo"));
-    if (isolated_)
-        process.start(QStringLiteral("unshare"), {QStringLiteral("--net"), program, QStringLiteral("/executa")});
-    else
-        process.start(program, {QStringLiteral("/executa")});
+    process.start(QStringLiteral("unshare"),
+                  QStringList(isolation) << QDir(folder()).filePath(QStringLiteral("integracao-tarvelo")) << arguments);
 }
 
 InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)
@@ -53,9 +56,20 @@ InstalledProgram::Outcome InstalledProgram::finish(QProcess& process)
             process.readAllStandardError()};
 }
 
-InstalledProgram::Outcome InstalledProgram::run() const
+InstalledProgram::Outcome InstalledProgram::run(const QStringList& arguments) const
 {
     QProcess process;
-    start(process);
+    start(process, arguments);
+    return finish(process);
+}
+
+InstalledProgram::Outcome InstalledProgram::runWithoutClientLibrary(const QStringList& arguments) const
+{
+    QProcess process;
+    start(process,
+          {QStringLiteral("--net"), QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+           QStringLiteral("mount --bind /dev/null \"$1\" && shift && exec \"$@\""), QStringLiteral("sh"),
+           QStringLiteral(CLIENT_LIBRARY_FILE)},
+          arguments);
     return finish(process);
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
@@ -215,4 +216,23 @@ TEST_F(SettingsFile, AWritableFileInAFolderThatIsNotWritableIsSavedAndAFullDiskK
     EXPECT_EQ(content(), QByteArray("; locais\r\n[BASE]\r\nKELMORA=\r\nPEDIDOS=\r\n"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("ConfigTarveloTarvelo.ini")});
     QFile::setPermissions(folder.path(), QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+}
+
+// The installed program's settings file is a link to the configuration file in /etc.
+TEST_F(SettingsFile, ALinkedFileIsReadAndSavedWhereTheLinkPointsAndStaysALink)
+{
+    const QString target = folder.filePath(QStringLiteral("etc.ini"));
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; comentario\n[BASE]\nKELMORA=k\nPEDIDOS=p\n");
+    file.close();
+    ASSERT_TRUE(QFile::link(target, settingsFilePath(folder.path())));
+
+    const auto loaded = loadDatabaseLocations(folder.path());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->backOffice, QStringLiteral("k"));
+    saveDatabaseLocations(folder.path(), {QStringLiteral("novo"), QStringLiteral("p")});
+    EXPECT_TRUE(QFileInfo(settingsFilePath(folder.path())).isSymLink());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("; comentario\n[BASE]\nKELMORA=novo\nPEDIDOS=p\n"));
 }

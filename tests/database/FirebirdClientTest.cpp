@@ -5,14 +5,15 @@
 
 #include <gtest/gtest.h>
 
-TEST(FirebirdClient, MissingLibraryNamesTheFileThatWasLookedFor)
+TEST(FirebirdClient, MissingLibraryNamesTheFileThatWasLookedForAndThePackageThatBringsIt)
 {
     try {
         FirebirdClient client(QStringLiteral("libfbclient-absent.so.7"));
         ADD_FAILURE() << "loaded a library that does not exist";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(), QStringLiteral("InterBase library libfbclient-absent.so.7 not found in the path. "
-                                                  "Please install InterBase to use this functionality"));
+                                                  "Please install InterBase to use this functionality\n"
+                                                  "Install the Debian package libfbclient2."));
     }
 }
 

@@ -1,0 +1,10 @@
+-- The rights the program's account KALVE needs on the orders database, granted by the
+-- database's owner or SYSDBA:
+--   isql-fb -user SYSDBA -password SENHA -i orders.sql servidor:/dados/pedidos.fdb
+GRANT SELECT, INSERT ON PEDIDOS TO USER KALVE;
+GRANT SELECT, INSERT ON PEDIDO_ITENS TO USER KALVE;
+GRANT INSERT ON PEDIDO_PGTO TO USER KALVE;
+GRANT INSERT ON ENVIAEMAIL TO USER KALVE;
+GRANT SELECT ON PARAMETROS TO USER KALVE;
+GRANT USAGE ON GENERATOR GEN_ENVIAEMAIL TO USER KALVE;
+COMMIT;
