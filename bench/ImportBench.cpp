@@ -38,7 +38,7 @@ public:
     bool unattended() const override { return false; }
     void requestQuit() override {}
     void reportFailure(const QString& line) override { log(line); }
-    bool stopRequested() const override { return false; }
+    bool stopRequested() override { return false; }
 
     long lines = 0;
 

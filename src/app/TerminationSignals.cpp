@@ -32,10 +32,10 @@ TerminationSignals::TerminationSignals(QObject* parent)
     if (!descriptor_.isOpen())
         return;
     notifier_ = std::make_unique<QSocketNotifier>(descriptor_.get(), QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::readPending);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::deliverPending);
 }
 
-void TerminationSignals::readPending()
+void TerminationSignals::deliverPending()
 {
     signalfd_siginfo info{};
     while (::read(descriptor_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))

@@ -20,12 +20,14 @@ public:
     // Delivers the blocked signals; while no such object lives they stay pending.
     explicit TerminationSignals(QObject* parent = nullptr);
 
+    // Delivers at once the signals that arrived since the event loop last looked: a
+    // signal that came during a long database call is seen before the next order.
+    void deliverPending();
+
 signals:
     void received(int signal);
 
 private:
-    void readPending();
-
     FileDescriptor descriptor_;
     std::unique_ptr<QSocketNotifier> notifier_;   // goes before the descriptor it watches
 };

@@ -208,7 +208,10 @@ bool TForm1::runReportingErrors()
     bool completed = true;
     try {
         const RunEnd end = Button1Click();
-        const QString message = runEndMessage(end);
+        QString message = runEndMessage(end);
+        // The pane keeps its line; whoever reads standard error also wants the reason.
+        if (end == RunEnd::NoBackOfficeConnection || end == RunEnd::NoOrdersConnection)
+            message += u'\n' + importRun_.connectionFailure();
         if (!message.isEmpty() && environment_.headless)
             writeToStandardError(message);
         recordUnattendedOutcome(exitStatusOf(end));
@@ -324,6 +327,12 @@ void TForm1::reportFailure(const QString& line)
     log(line);
     if (environment_.headless)
         writeToStandardError(line);
+}
+
+bool TForm1::stopRequested()
+{
+    terminationSignals_->deliverPending();
+    return terminationSignal_ != 0;
 }
 
 void TForm1::requestQuit()

@@ -55,7 +55,7 @@ public:
     bool unattended() const override { return modoexecuta_; }
     void requestQuit() override;
     void reportFailure(const QString& line) override;
-    bool stopRequested() const override { return terminationSignal_ != 0; }
+    bool stopRequested() override;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -24,15 +24,30 @@ Connection::Connection(const FirebirdClient& client, Transaction& defaultTransac
 
 Connection::~Connection()
 {
-    if (isOpen()) {
-        if (transaction_ != nullptr)
-            transaction_->end();
-        // Nobody is left to hear of a failed detach: the library releases the attachment anyway.
-        StatusVector status(api_);
-        api_.isc_detach_database(status.get(), &handle_);
-    }
+    if (isOpen() && transaction_ != nullptr)
+        transaction_->end();
+    close();
     if (transaction_ != nullptr)
         transaction_->remove(*this);
+}
+
+bool Connection::isAlive()
+{
+    if (!isOpen())
+        return false;
+    StatusVector status(api_);
+    api_.fb_ping(status.get(), &handle_);
+    return !status.failed();
+}
+
+void Connection::close() noexcept
+{
+    if (!isOpen())
+        return;
+    // Nobody is left to hear of a failed detach: the library releases the attachment anyway.
+    StatusVector status(api_);
+    api_.isc_detach_database(status.get(), &handle_);
+    handle_ = 0;
 }
 
 QByteArray Connection::attachParameterBlock()

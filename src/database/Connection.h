@@ -29,6 +29,12 @@ public:
     // Attaches unless open already; the location goes to the library unchanged.
     void open();
     bool isOpen() const noexcept { return handle_ != 0; }
+    // Asks the server whether the attachment still holds: false once the connection is
+    // lost (a server restarted, a network gone) or the database was shut down.
+    bool isAlive();
+    // Detaches. The default transaction must have ended and the statements on this
+    // connection must be gone; an attachment the server dropped is let go all the same.
+    void close() noexcept;
     // 3, or the database's own dialect when that is lower.
     int dialect() const noexcept { return dialect_; }
 

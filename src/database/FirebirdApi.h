@@ -8,6 +8,7 @@ struct FirebirdApi {
     decltype(&::isc_attach_database) isc_attach_database = nullptr;
     decltype(&::isc_database_info) isc_database_info = nullptr;
     decltype(&::isc_detach_database) isc_detach_database = nullptr;
+    decltype(&::fb_ping) fb_ping = nullptr;
     decltype(&::isc_start_multiple) isc_start_multiple = nullptr;
     decltype(&::isc_commit_retaining) isc_commit_retaining = nullptr;
     decltype(&::isc_commit_transaction) isc_commit_transaction = nullptr;

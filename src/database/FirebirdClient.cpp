@@ -54,6 +54,7 @@ FirebirdClient::FirebirdClient(const QString& libraryFileName)
     resolve(library, "isc_attach_database", api_.isc_attach_database);
     resolve(library, "isc_database_info", api_.isc_database_info);
     resolve(library, "isc_detach_database", api_.isc_detach_database);
+    resolve(library, "fb_ping", api_.fb_ping);
     resolve(library, "isc_start_multiple", api_.isc_start_multiple);
     resolve(library, "isc_commit_retaining", api_.isc_commit_retaining);
     resolve(library, "isc_commit_transaction", api_.isc_commit_transaction);

@@ -52,6 +52,14 @@ void TableWriter::open()
     open_ = true;
 }
 
+void TableWriter::close() noexcept
+{
+    discardChanges();
+    insert_.reset();
+    refresh_.reset();
+    open_ = false;
+}
+
 int TableWriter::textWidth(const QString& name) const
 {
     return columns_[requireColumn(name)].length;

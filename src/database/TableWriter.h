@@ -30,6 +30,9 @@ public:
     // account lacks the permission for is left out; any other failure leaves it closed.
     void open();
     bool isOpen() const noexcept { return open_; }
+    // Drops the prepared statements and every row not yet sent; the next open prepares anew.
+    // Comes before its connection closes.
+    void close() noexcept;
 
     // How many characters a text column of the open writer holds: the width the table
     // declares, which a site may have made wider than the layout's.

@@ -108,11 +108,16 @@ RunEnd ImportRun::execute()
 
 bool ImportRun::openConnection(Connection& connection, const QString& location)
 {
+    // A run never starts on an attachment the server has dropped (a restart, a shutdown)
+    // nor on a database the operator has moved away from.
+    if (connection.isOpen() && (connection.location() != location || !connection.isAlive()))
+        database_.closeConnection(connection);
     try {
         connection.setLocation(location);
         connection.open();
         return true;
-    } catch (const Error&) {
+    } catch (const Error& failure) {
+        connectionFailure_ = failure.message();
         return false;
     }
 }

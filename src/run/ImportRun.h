@@ -50,6 +50,8 @@ public:
 
     // `DTtarvelo`: the header rows of the last loaded order document.
     RecordSet& headerRecordSet() { return DTtarvelo_; }
+    // Why the last connection that could not open did not: the client library's message.
+    const QString& connectionFailure() const { return connectionFailure_; }
 
 private:
     bool openConnection(Connection& connection, const QString& location);
@@ -72,4 +74,5 @@ private:
     ClientRecordSet DTtarvelo_;
     QString transformationFile_;
     QSet<QByteArray> documentsRead_;   // digests of the documents read in the current run
+    QString connectionFailure_;
 };

@@ -20,6 +20,19 @@ struct OrderDatabase {
     {
     }
 
+    // Closes the connection as the program's end would: the statements bound to it go
+    // first, then the transaction over both databases ends (a full commit: between runs
+    // nothing of an order is pending), then the attachment.
+    void closeConnection(Connection& connection) noexcept
+    {
+        if (&connection == &BasePedidos) {
+            DTPedido.close();
+            DTItens.close();
+        }
+        TR.end();
+        connection.close();
+    }
+
     FirebirdClient client;
     Transaction TR{client};
     Connection BasePedidos{client, TR};

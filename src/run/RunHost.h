@@ -24,7 +24,7 @@ public:
     virtual void reportFailure(const QString& line) = 0;
     // True once the system has asked the program to end: the run stops before its next
     // order, never inside one.
-    virtual bool stopRequested() const = 0;
+    virtual bool stopRequested() = 0;
 
 protected:
     ~RunHost() = default;

@@ -135,13 +135,39 @@ TEST_F(ImportRunTest, AConnectionThatCannotOpenEndsTheRunWithItsLineAndNoQuit)
     }
 }
 
-TEST_F(ImportRunTest, AnOpenConnectionKeepsItsLocationUntilTheProgramEnds)
+// The operator may type another location between two runs: the next run ends the
+// transaction, closes the old connection and opens the new one; one that does not open
+// gives the usual line, and the old location works again afterwards.
+TEST_F(ImportRunTest, AChangedLocationIsUsedByTheNextRun)
 {
-    EXPECT_EQ(runOn(orderDocument(kCnpj, {})), RunEnd::Completed);
-    host.backOffice = databases.backOfficePath() + QStringLiteral(".outra");
+    const ImportDatabases other;
+    const auto purchaseOrders = [](const QString& orders) {
+        return SideConnection(orders).rows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS ORDER BY 1"));
+    };
+    EXPECT_EQ(runOn(orderDocument(kCnpj, {kOrderWithTwoItems})), RunEnd::Completed);
+
+    host.orders = other.ordersPath();
+    host.backOffice = other.backOfficePath();
+    DocumentOrder second = kOrderWithTwoItems;
+    second.purchaseOrder = QStringLiteral("4502");
+    EXPECT_EQ(runOn(orderDocument(kCnpj, {second})), RunEnd::Completed);
+    EXPECT_EQ(purchaseOrders(other.ordersPath()), std::vector<SideRow>{{"4502"}});
+
+    host.orders = programFolder.filePath(QStringLiteral("nao-existe.fdb"));
     host.lines.clear();
-    EXPECT_EQ(run(), RunEnd::NoBackOfficeConnection);
-    EXPECT_EQ(host.lines, QStringList{QStringLiteral("@ Sem conexão a base de dados do kelmora...")});
+    EXPECT_EQ(run(), RunEnd::NoOrdersConnection);
+    EXPECT_EQ(host.lines, QStringList{QStringLiteral("@ Sem conexão a base de dados dos pedidos...")});
+    EXPECT_TRUE(importRun->connectionFailure().contains(QStringLiteral("nao-existe.fdb")))
+        << importRun->connectionFailure().toStdString();
+
+    host.orders = databases.ordersPath();
+    host.backOffice = databases.backOfficePath();
+    DocumentOrder third = kOrderWithTwoItems;
+    third.purchaseOrder = QStringLiteral("4503");
+    EXPECT_EQ(runOn(orderDocument(kCnpj, {third})), RunEnd::Completed);
+    endProgram();
+    EXPECT_EQ(purchaseOrders(databases.ordersPath()), (std::vector<SideRow>{{"4501"}, {"4503"}}));
+    EXPECT_EQ(purchaseOrders(other.ordersPath()), std::vector<SideRow>{{"4502"}});
 }
 
 TEST_F(ImportRunTest, TheNoNewOrdersAnswerIsShownAndNothingIsLoaded)

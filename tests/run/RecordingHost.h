@@ -27,7 +27,7 @@ public:
         failures += line;
     }
     // Plays a request to end the program that arrives with the given line.
-    bool stopRequested() const override { return !stopWith.isEmpty() && lines.contains(stopWith); }
+    bool stopRequested() override { return !stopWith.isEmpty() && lines.contains(stopWith); }
 
     QStringList lines;
     QStringList failures;
