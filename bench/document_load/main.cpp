@@ -5,6 +5,7 @@
 
 #include "ClientRecordSet.h"
 #include "Error.h"
+#include "RecordFields.h"
 #include "TransformationFile.h"
 #include "XmlTransformProvider.h"
 
@@ -66,14 +67,14 @@ double peakMegabytes()
 qsizetype walk(ClientRecordSet& header)
 {
     qsizetype characters = 0;
-    RecordSet& orders = header.nestedRecordSet(3);
-    RecordSet& items = orders.nestedRecordSet(5);
+    RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
     for (header.first(); !header.eof(); header.next()) {
-        characters += header.field(2).asText().size();
+        characters += header.field(HeaderField::Cnpj).asText().size();
         for (orders.first(); !orders.eof(); orders.next()) {
-            characters += orders.field(0).asText().size() + orders.field(1).asText().size();
+            characters += orders.field(OrderField::OrdemDeCompra).asText().size() + orders.field(OrderField::ObservacoesNf).asText().size();
             for (items.first(); !items.eof(); items.next())
-                characters += items.field(1).asInteger() > 0 ? items.field(3).asText().size() : 0;
+                characters += items.field(ItemField::CodigoProduto).asInteger() > 0 ? items.field(ItemField::Quantidade).asText().size() : 0;
         }
     }
     return characters;

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "FailurePolicy.h"
 #include "ImportContext.h"
+#include "RecordFields.h"
 #include "RecordSet.h"
 #include "RunHost.h"
 #include "StatementText.h"
@@ -22,7 +23,7 @@ QStringList purchaseOrdersOf(RecordSet& orders)
 {
     QStringList numbers;
     for (orders.first(); !orders.eof(); orders.next())
-        numbers << orders.field(0).asText();
+        numbers << orders.field(OrderField::OrdemDeCompra).asText();
     return numbers;
 }
 
@@ -39,14 +40,14 @@ DocumentOrders importHeaderRows(const ImportContext& context, RunHost& host, Rec
                                 const QString& document, RunTally& tally)
 {
     DocumentOrders result;
-    RecordSet& orders = header.nestedRecordSet(3);
-    RecordSet& items = orders.nestedRecordSet(5);
+    RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
     for (header.first(); !header.eof(); header.next()) {
         if (host.stopRequested()) {
             result.stopped = true;
             return result;
         }
-        const QString cnpj = cleanedCnpj(header.field(2).asText());
+        const QString cnpj = cleanedCnpj(header.field(HeaderField::Cnpj).asText());
         QString customerCode;
         // Orders of a customer the back office does not know yet stay pending until it does.
         const auto subject = [&] { return orderFailureSubject(document, purchaseOrdersOf(orders)); };
@@ -73,7 +74,7 @@ DocumentOrders importHeaderRows(const ImportContext& context, RunHost& host, Rec
                 result.stopped = true;
                 return result;
             }
-            const QString purchaseOrder = orders.field(0).asText();
+            const QString purchaseOrder = orders.field(OrderField::OrdemDeCompra).asText();
             OrderOutcome outcome = OrderOutcome::Recorded;
             if (attempt(host, [&] { return orderFailureSubject(document, {purchaseOrder}); },
                         [&] { outcome = importOrder(context, customerCode, cnpj, orders, items); })) {

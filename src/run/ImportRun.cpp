@@ -8,6 +8,7 @@
 #include "OrderDownload.h"
 #include "OrderFileScan.h"
 #include "ReceivedFileArchive.h"
+#include "RecordFields.h"
 #include "RunHost.h"
 #include "RunLock.h"
 #include "RunTally.h"
@@ -230,8 +231,8 @@ void ImportRun::loadOrderDocument(const QString& orderFile)
     if (DTtarvelo_.active())
         DTtarvelo_.close();
     DTtarvelo_.open();
-    RecordSet& orders = DTtarvelo_.nestedRecordSet(3);
-    host_.bindOrderGrids(orders, orders.nestedRecordSet(5));
+    RecordSet& orders = DTtarvelo_.nestedRecordSet(HeaderField::Pedido);
+    host_.bindOrderGrids(orders, orders.nestedRecordSet(OrderField::Item));
 }
 
 bool ImportRun::firstReadingThisRun(const QByteArray& content)

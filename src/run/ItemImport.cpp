@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "ImportContext.h"
 #include "Numbers.h"
+#include "RecordFields.h"
 #include "RecordSet.h"
 #include "StRateLookup.h"
 
@@ -29,15 +30,15 @@ void writeItem(const ImportContext& context, std::int32_t orderNumber, std::int3
     log.log(QStringLiteral("item cont") + QString::number(sequence));
     item.setInteger(QStringLiteral("ORC_CODIGO"), orderNumber);
     item.setInteger(QStringLiteral("ITE_SEQU"), sequence);
-    item.setInteger(QStringLiteral("ITE_PRDCODIGO"), items.field(1).asInteger());
+    item.setInteger(QStringLiteral("ITE_PRDCODIGO"), items.field(ItemField::CodigoProduto).asInteger());
     log.log(QStringLiteral("Prdcodigo: ") + item.text(QStringLiteral("ITE_PRDCODIGO")));
-    item.setInteger(QStringLiteral("ITE_BARRA"), items.field(1).asInteger());
+    item.setInteger(QStringLiteral("ITE_BARRA"), items.field(ItemField::CodigoProduto).asInteger());
 
-    const QString quantity = items.field(3).asText();
+    const QString quantity = items.field(ItemField::Quantidade).asText();
     log.log(QStringLiteral("Quantidade XML:") + quantity);
     item.setText(QStringLiteral("ITE_QUANTIDADE"), withDecimalComma(quantity));
     log.log(QStringLiteral("Quantidade Sistema:") + item.text(QStringLiteral("ITE_QUANTIDADE")));
-    const QString unitPrice = items.field(4).asText();
+    const QString unitPrice = items.field(ItemField::ValorUnitario).asText();
     log.log(QStringLiteral("Unitario XML:") + unitPrice);
     item.setText(QStringLiteral("ITE_UNITARIO"), withDecimalComma(unitPrice));
     log.log(QStringLiteral("Unitario Sistema:") + item.text(QStringLiteral("ITE_UNITARIO")));

@@ -5,6 +5,7 @@
 #include "ImportContext.h"
 #include "ItemImport.h"
 #include "Numbers.h"
+#include "RecordFields.h"
 #include "RecordSet.h"
 #include "StatementText.h"
 #include "Text.h"
@@ -56,7 +57,7 @@ void recordOrder(const ImportContext& context, const QString& orderNumber, const
     order.append();
     order.setInteger(QStringLiteral("ORC_CODIGO"), parseInteger(orderNumber));
     order.setText(QStringLiteral("PED_DTEMISSAO"), dayMonthYearText(context.clock.now().date(), context.regional));
-    const QString remarks = orders.field(1).asText();
+    const QString remarks = orders.field(OrderField::ObservacoesNf).asText();
     log.log(QStringLiteral("Obs:") + remarks);
     order.setText(QStringLiteral("PED_OBS1"), remarks);
     order.setText(QStringLiteral("PED_OBS2"), QString());
@@ -92,7 +93,7 @@ void recordOrder(const ImportContext& context, const QString& orderNumber, const
     log.log(QStringLiteral("Filial:") + order.text(QStringLiteral("PED_FILIAL")));
     order.setText(QStringLiteral("PED_ENDERECOMAC"), QStringLiteral("SERVIDOR"));
     order.setText(QStringLiteral("PED_NOMEESTACAO"), QStringLiteral("SERVIDOR"));
-    const QString purchaseOrder = orders.field(0).asText();
+    const QString purchaseOrder = orders.field(OrderField::OrdemDeCompra).asText();
     order.setText(QStringLiteral("PED_NROPEDIDOCLIENTE"), purchaseOrder);
     order.setText(QStringLiteral("PED_NROORDEMCOMPRA"), purchaseOrder);
     order.setText(QStringLiteral("PED_PROPOSTACOMERCIAL"), QStringLiteral("N"));
@@ -164,7 +165,7 @@ OrderOutcome importOrder(const ImportContext& context, const QString& customerCo
                          const RecordSet& orders, RecordSet& items)
 {
     OrderDatabase& database = context.database;
-    const QString purchaseOrder = orders.field(0).asText();
+    const QString purchaseOrder = orders.field(OrderField::OrdemDeCompra).asText();
     requireWholePurchaseOrder(database.DTPedido, purchaseOrder);
     // Asked before a number is drawn: documents still pending are read again by every run,
     // and their orders already recorded must not use up the back office's numbers.

@@ -1,4 +1,5 @@
 #include "ClientRecordSet.h"
+#include "RecordFields.h"
 #include "RecordSetModel.h"
 #include "TransformationFile.h"
 #include "XmlTransformProvider.h"
@@ -65,11 +66,11 @@ TEST_F(DataSources, ShowTheFieldsAndRecordsOfTheirRecordSet)
 TEST_F(DataSources, FollowTheMovesOfTheRecordSetsTheyShow)
 {
     header.open();
-    RecordSet& orders = header.nestedRecordSet(3);
+    RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
     RecordSetModel orderSource;
     RecordSetModel itemSource;
     orderSource.bind(&orders);
-    itemSource.bind(&orders.nestedRecordSet(5));
+    itemSource.bind(&orders.nestedRecordSet(OrderField::Item));
     EXPECT_EQ(titles(itemSource).join(u','),
               QStringLiteral("id_produto,codigo_produto,descricao,quantidade,valor_unitario,valor_total"));
     EXPECT_EQ(orderSource.rowCount(), 2);

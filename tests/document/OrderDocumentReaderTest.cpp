@@ -1,4 +1,5 @@
 #include "OrderReader.h"
+#include "RecordFields.h"
 
 #include "QtPrinters.h"
 
@@ -78,28 +79,49 @@ TEST(OrderDocumentReader, ValuesAreReadWholeWhateverTheFieldWidth)
     OrderReader reader;
     reader.load(OrderReader::fixture(QStringLiteral("long-values.xml")));
     EXPECT_EQ(reader.DTtarvelo.fieldDefinition(1).width, 14);
-    EXPECT_EQ(reader.DTtarvelo.field(0).asText(), QStringLiteral("1.0.0.0"));
-    EXPECT_EQ(reader.DTtarvelo.field(1).asText(), QStringLiteral("Comercial Tarvelo SA"));
-    RecordSet& orders = reader.DTtarvelo.nestedRecordSet(3);
+    EXPECT_EQ(reader.DTtarvelo.field(HeaderField::Versao).asText(), QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(reader.DTtarvelo.field(HeaderField::Nome).asText(), QStringLiteral("Comercial Tarvelo SA"));
+    RecordSet& orders = reader.DTtarvelo.nestedRecordSet(HeaderField::Pedido);
     EXPECT_EQ(orders.fieldDefinition(1).width, 70);
-    EXPECT_EQ(orders.field(1).asText().size(), 100);
-    RecordSet& items = orders.nestedRecordSet(5);
-    EXPECT_EQ(items.field(2).asText().size(), 300);
+    EXPECT_EQ(orders.field(OrderField::ObservacoesNf).asText().size(), 100);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
+    EXPECT_EQ(items.field(ItemField::Descricao).asText().size(), 300);
 }
 
-TEST(OrderDocumentReader, FieldsOfTheNestedRecordSetsComeFromThePacketInOrder)
+// The run reads fields by their named positions: each one must be the field of its name.
+TEST(OrderDocumentReader, EveryNamedFieldPositionHoldsTheFieldOfItsName)
 {
     OrderReader reader;
     reader.load(OrderReader::fixture(QStringLiteral("empty-root.xml")));
-    const auto names = [](const RecordSet& recordSet) {
-        QStringList names;
-        for (int position = 0; position < recordSet.fieldCount(); ++position)
-            names += recordSet.fieldDefinition(position).name;
-        return names.join(u',');
+    RecordSet& header = reader.DTtarvelo;
+    RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
+    struct Case {
+        const RecordSet& recordSet;
+        int position;
+        const char* name;
     };
-    RecordSet& orders = reader.DTtarvelo.nestedRecordSet(3);
-    EXPECT_EQ(names(reader.DTtarvelo), QStringLiteral("versao,nome,cnpj,pedido"));
-    EXPECT_EQ(names(orders), QStringLiteral("ordem_de_compra,observacoes_nf,tipo_ordem,pedido_original,total_pedido,item"));
-    EXPECT_EQ(names(orders.nestedRecordSet(5)),
-              QStringLiteral("id_produto,codigo_produto,descricao,quantidade,valor_unitario,valor_total"));
+    const Case cases[] = {
+        {header, HeaderField::Versao, "versao"},
+        {header, HeaderField::Nome, "nome"},
+        {header, HeaderField::Cnpj, "cnpj"},
+        {header, HeaderField::Pedido, "pedido"},
+        {orders, OrderField::OrdemDeCompra, "ordem_de_compra"},
+        {orders, OrderField::ObservacoesNf, "observacoes_nf"},
+        {orders, OrderField::TipoOrdem, "tipo_ordem"},
+        {orders, OrderField::PedidoOriginal, "pedido_original"},
+        {orders, OrderField::TotalPedido, "total_pedido"},
+        {orders, OrderField::Item, "item"},
+        {items, ItemField::IdProduto, "id_produto"},
+        {items, ItemField::CodigoProduto, "codigo_produto"},
+        {items, ItemField::Descricao, "descricao"},
+        {items, ItemField::Quantidade, "quantidade"},
+        {items, ItemField::ValorUnitario, "valor_unitario"},
+        {items, ItemField::ValorTotal, "valor_total"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.recordSet.fieldDefinition(c.position).name, QLatin1String(c.name)) << c.name;
+    EXPECT_EQ(header.fieldCount(), 4);
+    EXPECT_EQ(orders.fieldCount(), 6);
+    EXPECT_EQ(items.fieldCount(), 6);
 }

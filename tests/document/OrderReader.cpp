@@ -1,5 +1,6 @@
 #include "OrderReader.h"
 
+#include "RecordFields.h"
 #include "TransformationFile.h"
 
 #include <QFile>
@@ -52,8 +53,8 @@ void OrderReader::loadBytes(const QByteArray& document)
 QString OrderReader::dump()
 {
     QStringList lines;
-    RecordSet& orders = DTtarvelo.nestedRecordSet(3);
-    RecordSet& items = orders.nestedRecordSet(5);
+    RecordSet& orders = DTtarvelo.nestedRecordSet(HeaderField::Pedido);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
     for (DTtarvelo.first(); !DTtarvelo.eof(); DTtarvelo.next()) {
         lines += rowText(DTtarvelo);
         for (orders.first(); !orders.eof(); orders.next()) {

@@ -4,6 +4,7 @@
 #include "ClientRecordSet.h"
 #include "Error.h"
 #include "FuzzCheck.h"
+#include "RecordFields.h"
 #include "TransformationFile.h"
 #include "XmlTransformProvider.h"
 
@@ -67,8 +68,8 @@ void readEveryField(const RecordSet& recordSet)
 // The walk of an import run: every header, its orders, their items.
 void readEveryRecord(ClientRecordSet& header)
 {
-    RecordSet& orders = header.nestedRecordSet(3);
-    RecordSet& items = orders.nestedRecordSet(5);
+    RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
+    RecordSet& items = orders.nestedRecordSet(OrderField::Item);
     for (header.first(); !header.eof(); header.next()) {
         readEveryField(header);
         for (orders.first(); !orders.eof(); orders.next()) {

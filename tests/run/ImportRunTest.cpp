@@ -1,6 +1,7 @@
 #include "ImportRunTest.h"
 
 #include "Error.h"
+#include "RecordFields.h"
 #include "RecordSet.h"
 
 #include <QDir>
@@ -97,11 +98,11 @@ TEST_F(ImportRunTest, TheGridsShowTheLoadedRecordSetsAndASecondRunReadsItsOwnFil
     runOn(orderDocument(kCnpj, {kOrderWithTwoItems}));
     ASSERT_NE(host.boundOrders, nullptr);
     EXPECT_EQ(host.boundOrders->recordCount(), 1);
-    EXPECT_EQ(&host.boundOrders->nestedRecordSet(5), host.boundItems);
-    EXPECT_EQ(importRun->headerRecordSet().field(2).asText(), kCnpj);
+    EXPECT_EQ(&host.boundOrders->nestedRecordSet(OrderField::Item), host.boundItems);
+    EXPECT_EQ(importRun->headerRecordSet().field(HeaderField::Cnpj).asText(), kCnpj);
 
     runOn(orderDocument(QStringLiteral("99.999.999/0001-99"), {}));
-    EXPECT_EQ(importRun->headerRecordSet().field(2).asText(), QStringLiteral("99.999.999/0001-99"));
+    EXPECT_EQ(importRun->headerRecordSet().field(HeaderField::Cnpj).asText(), QStringLiteral("99.999.999/0001-99"));
     EXPECT_EQ(host.boundOrders->recordCount(), 0);
 }
 
