@@ -41,6 +41,84 @@ std::optional<double> largestDoubleUpToItsText(const char* first, const char* la
     return std::signbit(wide) ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
+// Reads a number written in the workstation's notation and writes it again in plain ASCII
+// notation ("-12.5e3"), so that the conversion itself never depends on a locale.
+class PlainNotation {
+public:
+    PlainNotation(const QString& text, const QString& decimalSeparator)
+        : text_(text)
+        , decimalSeparator_(decimalSeparator)
+    {
+    }
+
+    // Blanks, a sign, digits with an optional decimal part, an optional exponent, blanks.
+    std::optional<std::string> read()
+    {
+        skipBlanks();
+        copySign();
+        int mantissaDigits = copyDigits();
+        if (!decimalSeparator_.isEmpty() && QStringView(text_).mid(i_).startsWith(decimalSeparator_)) {
+            i_ += decimalSeparator_.size();
+            plain_ += '.';
+            mantissaDigits += copyDigits();
+        }
+        if (mantissaDigits == 0)
+            return std::nullopt;
+        if (i_ < text_.size() && (text_[i_] == u'e' || text_[i_] == u'E')) {
+            plain_ += 'e';
+            ++i_;
+            copySign();
+            if (copyDigits() == 0)
+                return std::nullopt;
+        }
+        skipBlanks();
+        if (i_ != text_.size())
+            return std::nullopt;
+        return plain_;
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (i_ < text_.size() && text_[i_] == u' ')
+            ++i_;
+    }
+    void copySign()
+    {
+        if (i_ < text_.size() && (text_[i_] == u'+' || text_[i_] == u'-'))
+            plain_ += static_cast<char>(text_[i_++].unicode());
+    }
+    int copyDigits()
+    {
+        int count = 0;
+        for (; i_ < text_.size() && isDecimalDigit(text_[i_]); ++i_, ++count)
+            plain_ += static_cast<char>(text_[i_].unicode());
+        return count;
+    }
+
+    const QString& text_;
+    const QString& decimalSeparator_;
+    qsizetype i_ = 0;
+    std::string plain_;
+};
+
+// The value of a number in plain notation; beyond a double's range only up to the text of
+// the largest double, which the general format writes.
+std::optional<double> valueOfPlain(const std::string& plain)
+{
+    const char* first = plain.data();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const char* last = plain.data() + plain.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range)
+        return largestDoubleUpToItsText(first, last);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 std::optional<std::int32_t> tryParseInteger(const QString& text)
@@ -87,54 +165,8 @@ std::int32_t parseInteger(const QString& text)
 
 std::optional<double> tryParseFloat(const QString& text, const QString& decimalSeparator)
 {
-    // Rebuilt in plain ASCII notation so that the conversion itself never depends on a locale.
-    std::string plain;
-    qsizetype i = 0;
-    const auto skipBlanks = [&] {
-        while (i < text.size() && text[i] == u' ')
-            ++i;
-    };
-    const auto copyDigits = [&] {
-        int count = 0;
-        for (; i < text.size() && isDecimalDigit(text[i]); ++i, ++count)
-            plain += static_cast<char>(text[i].unicode());
-        return count;
-    };
-
-    skipBlanks();
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        plain += static_cast<char>(text[i++].unicode());
-    int mantissaDigits = copyDigits();
-    if (!decimalSeparator.isEmpty() && QStringView(text).mid(i).startsWith(decimalSeparator)) {
-        i += decimalSeparator.size();
-        plain += '.';
-        mantissaDigits += copyDigits();
-    }
-    if (mantissaDigits == 0)
-        return std::nullopt;
-    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        plain += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-            plain += static_cast<char>(text[i++].unicode());
-        if (copyDigits() == 0)
-            return std::nullopt;
-    }
-    skipBlanks();
-    if (i != text.size())
-        return std::nullopt;
-
-    const char* first = plain.data();
-    if (*first == '+')
-        ++first;
-    double value = 0;
-    const char* last = plain.data() + plain.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range)
-        return largestDoubleUpToItsText(first, last);
-    if (error != std::errc() || end != last)
-        return std::nullopt;
-    return value;
+    const auto plain = PlainNotation(text, decimalSeparator).read();
+    return plain ? valueOfPlain(*plain) : std::nullopt;
 }
 
 double parseFloat(const QString& text, const QString& decimalSeparator)

@@ -52,11 +52,22 @@ QStringList selectListLines(const std::vector<ColumnLayout>& columns)
     return lines;
 }
 
-TableLayout makeOrderTableLayout()
+// The select, modify, delete and refresh templates follow from the table, its columns
+// and the conditions that find a row by its keys (before the change, and as it is).
+void deriveTemplates(TableLayout& layout, const QStringList& oldKeyConditions, const QStringList& keyConditions)
 {
-    TableLayout layout;
-    layout.table = QStringLiteral("PEDIDOS");
-    layout.columns = {
+    layout.selectTemplate = {QStringLiteral("SELECT * FROM ") + layout.table};
+    layout.modifyTemplate = QStringList{QStringLiteral("update ") + layout.table, QStringLiteral("set")}
+        + assignmentLines(layout.columns) + QStringList{QStringLiteral("where")} + oldKeyConditions;
+    layout.deleteTemplate =
+        QStringList{QStringLiteral("delete from ") + layout.table, QStringLiteral("where")} + oldKeyConditions;
+    layout.refreshTemplate = QStringList{QStringLiteral("Select ")} + selectListLines(layout.columns)
+        + QStringList{QStringLiteral("from ") + layout.table + u' ', QStringLiteral("where")} + keyConditions;
+}
+
+std::vector<ColumnLayout> orderColumns()
+{
+    return {
         key("ORC_CODIGO"),           date("PED_DTEMISSAO"),          text("PED_OBS1", 70),
         text("PED_OBS2", 70),        text("PED_OBS3", 70),           integer("PED_VENDEDOR"),
         integer("PED_CONDPGTO"),     text("PED_EXPORTADO", 1),       number("PED_TOTAL"),
@@ -68,7 +79,13 @@ TableLayout makeOrderTableLayout()
         text("PED_NROORDEMCOMPRA", 15), text("PED_PROPOSTACOMERCIAL", 1), integer("PED_NROITENS"),
         text("PED_FATURADO", 1),
     };
-    layout.selectTemplate = {QStringLiteral("SELECT * FROM PEDIDOS")};
+}
+
+TableLayout makeOrderTableLayout()
+{
+    TableLayout layout;
+    layout.table = QStringLiteral("PEDIDOS");
+    layout.columns = orderColumns();
     layout.insertTemplate = {
         QStringLiteral("insert into PEDIDOS"),
         QStringLiteral("  (ORC_CODIGO, PED_DTEMISSAO, PED_OBS1, PED_OBS2, PED_OBS3, PED_VENDEDOR, "),
@@ -85,22 +102,13 @@ TableLayout makeOrderTableLayout()
         QStringLiteral("   :PED_FILIAL, :PED_ENDERECOMAC, :PED_NOMEESTACAO, :PED_NROPEDIDOCLIENTE, "),
         QStringLiteral("   :PED_NROORDEMCOMPRA, :PED_PROPOSTACOMERCIAL, :PED_NROITENS, :PED_FATURADO)"),
     };
-    layout.modifyTemplate = QStringList{QStringLiteral("update PEDIDOS"), QStringLiteral("set")}
-        + assignmentLines(layout.columns)
-        + QStringList{QStringLiteral("where"), QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO")};
-    layout.deleteTemplate = {QStringLiteral("delete from PEDIDOS"), QStringLiteral("where"),
-                             QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO")};
-    layout.refreshTemplate = QStringList{QStringLiteral("Select ")} + selectListLines(layout.columns)
-        + QStringList{QStringLiteral("from PEDIDOS "), QStringLiteral("where"),
-                      QStringLiteral("  ORC_CODIGO = :ORC_CODIGO")};
+    deriveTemplates(layout, {QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO")}, {QStringLiteral("  ORC_CODIGO = :ORC_CODIGO")});
     return layout;
 }
 
-TableLayout makeItemTableLayout()
+std::vector<ColumnLayout> itemColumns()
 {
-    TableLayout layout;
-    layout.table = QStringLiteral("PEDIDO_ITENS");
-    layout.columns = {
+    return {
         key("ORC_CODIGO"),              key("ITE_SEQU"),               integer("ITE_PRDCODIGO"),
         text("ITE_BARRA", 20),          number("ITE_QUANTIDADE"),      number("ITE_UNITARIO"),
         number("ITE_ST"),               number("ITE_SUBTOTAL"),        text("ITE_EXPORTADO", 1),
@@ -113,7 +121,13 @@ TableLayout makeItemTableLayout()
         text("ITE_REFERENCIA", 60),     number("ITE_PRECOTABELA"),     number("ITE_PERCENTUALCOMISSAO"),
         text("PROCESSOUVENDIDO", 1),
     };
-    layout.selectTemplate = {QStringLiteral("SELECT * FROM PEDIDO_ITENS")};
+}
+
+TableLayout makeItemTableLayout()
+{
+    TableLayout layout;
+    layout.table = QStringLiteral("PEDIDO_ITENS");
+    layout.columns = itemColumns();
     layout.insertTemplate = {
         QStringLiteral("insert into PEDIDO_ITENS"),
         QStringLiteral("  (ORC_CODIGO, ITE_SEQU, ITE_PRDCODIGO, ITE_BARRA, ITE_QUANTIDADE, ITE_UNITARIO, "),
@@ -131,16 +145,9 @@ TableLayout makeItemTableLayout()
         QStringLiteral("   :ITE_DESCONTOACUMULADO, :ITE_CUBAGEM, :ITE_REFERENCIA, :ITE_PRECOTABELA, "),
         QStringLiteral("   :ITE_PERCENTUALCOMISSAO, :PROCESSOUVENDIDO)"),
     };
-    layout.modifyTemplate = QStringList{QStringLiteral("update PEDIDO_ITENS"), QStringLiteral("set")}
-        + assignmentLines(layout.columns)
-        + QStringList{QStringLiteral("where"), QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO and"),
-                      QStringLiteral("  ITE_SEQU = :OLD_ITE_SEQU")};
-    layout.deleteTemplate = {QStringLiteral("delete from PEDIDO_ITENS"), QStringLiteral("where"),
-                             QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO and"),
-                             QStringLiteral("  ITE_SEQU = :OLD_ITE_SEQU")};
-    layout.refreshTemplate = QStringList{QStringLiteral("Select ")} + selectListLines(layout.columns)
-        + QStringList{QStringLiteral("from PEDIDO_ITENS "), QStringLiteral("where"),
-                      QStringLiteral("  ORC_CODIGO = :ORC_CODIGO and"), QStringLiteral("  ITE_SEQU = :ITE_SEQU")};
+    deriveTemplates(layout,
+                    {QStringLiteral("  ORC_CODIGO = :OLD_ORC_CODIGO and"), QStringLiteral("  ITE_SEQU = :OLD_ITE_SEQU")},
+                    {QStringLiteral("  ORC_CODIGO = :ORC_CODIGO and"), QStringLiteral("  ITE_SEQU = :ITE_SEQU")});
     return layout;
 }
 

@@ -41,77 +41,126 @@ void setStatement(StatementRunner& runner, const QString& statement)
     runner.add(statement);
 }
 
+// Columns that every new order row gets the same text in.
+struct ConstantText {
+    const char* column;
+    const char* text;
+};
+constexpr ConstantText kOrderConstants[] = {
+    {"PED_OBS2", ""},         {"PED_OBS3", ""},          {"PED_EXPORTADO", "N"},
+    {"PED_CANCELADO", "N"},   {"PED_ENVIAEMAIL", "S"},   {"PED_ENVIOUEMAIL", "N"},
+    {"PED_ENDERECOMAC", "SERVIDOR"}, {"PED_NOMEESTACAO", "SERVIDOR"}, {"PED_PROPOSTACOMERCIAL", "N"},
+};
+
+// The steps of recording one new order, in the order they reach the log and the databases.
+class OrderRecording {
+public:
+    OrderRecording(const ImportContext& context, const QString& orderNumber, const QString& customerCode)
+        : context_(context)
+        , order_(context.database.DTPedido)
+        , orderNumber_(orderNumber)
+        , customerCode_(customerCode)
+    {
+    }
+
+    // The new row with its number, dates, remarks, salesman and the columns every order shares.
+    void startRow(const RecordSet& orders)
+    {
+        order_.open();
+        order_.append();
+        order_.setInteger(QStringLiteral("ORC_CODIGO"), parseInteger(orderNumber_));
+        order_.setText(QStringLiteral("PED_DTEMISSAO"), dayMonthYearText(context_.clock.now().date(), context_.regional));
+        const QString remarks = orders.field(OrderField::ObservacoesNf).asText();
+        context_.log.log(QStringLiteral("Obs:") + remarks);
+        order_.setText(QStringLiteral("PED_OBS1"), remarks);
+        for (const ConstantText& constant : kOrderConstants)
+            order_.setText(QLatin1String(constant.column), QLatin1String(constant.text));
+        order_.setText(QStringLiteral("PED_VENDEDOR"), customerValue("CLI_VENDEDOR"));
+        order_.setInteger(QStringLiteral("PED_CONDPGTO"), 0);
+        order_.setNumber(QStringLiteral("PED_PERCENTUALFRETE"), 0);
+    }
+
+    // The customer's state and tax class, and the state the goods leave from.
+    ItemTaxation taxation()
+    {
+        ItemTaxation taxation;
+        taxation.customerUf = customerValue("CLI_UF");
+        context_.log.log(QStringLiteral("UF CLiente:") + taxation.customerUf);
+        taxation.enquadramento = parseInteger(customerValue("CLI_ENQUADRAMENTO"));
+        context_.log.log(QStringLiteral("enquadramento:") + QString::number(taxation.enquadramento));
+        taxation.originUf = context_.lookup(
+            QStringLiteral("PARAMETROS A LEFT OUTER JOIN FILIAIS B ON A.PAR_FILIAL = B.FL_CODIGO LEFT OUTER JOIN "
+                           "CIDADES C ON B.FL_CIDADE = C.CID_CODIGO"),
+            QStringLiteral("C.CID_UF"), QStringLiteral("PAR_SEQ = 1"), context_.database.BaseADM);
+        context_.log.log(QStringLiteral("UF Origem:") + taxation.originUf);
+        return taxation;
+    }
+
+    // Who bought, where it is sent from, and the purchase order it answers.
+    void fillCustomer(const QString& cleanedCnpj, const QString& purchaseOrder)
+    {
+        order_.setText(QStringLiteral("PED_CNPJ_CPF"), cleanedCnpj);
+        order_.setText(QStringLiteral("PED_NOMECLIENTE"), customerValue("CLI_RAZAO"));
+        context_.log.log(QStringLiteral("NomeCliente:") + order_.text(QStringLiteral("PED_NOMECLIENTE")));
+        order_.setText(QStringLiteral("PED_DTENVIO"), dayMonthYearTimeText(context_.clock.now(), context_.regional));
+        order_.setText(QStringLiteral("PED_EMAILS"), customerValue("CLI_EMAIL"));
+        context_.log.log(QStringLiteral("emails:") + order_.text(QStringLiteral("PED_EMAILS")));
+        order_.setInteger(QStringLiteral("PED_CLIENTE"), parseInteger(customerCode_));
+        order_.setText(QStringLiteral("PED_FILIAL"),
+                       context_.lookup(QStringLiteral("PARAMETROS"), QStringLiteral("PAR_FILIAL"),
+                                       QStringLiteral("PAR_SEQ = 1"), context_.database.BaseADM));
+        context_.log.log(QStringLiteral("Filial:") + order_.text(QStringLiteral("PED_FILIAL")));
+        order_.setText(QStringLiteral("PED_NROPEDIDOCLIENTE"), purchaseOrder);
+        order_.setText(QStringLiteral("PED_NROORDEMCOMPRA"), purchaseOrder);
+    }
+
+    // The totals of the items written, then the row goes to the database.
+    void applyRow(const ItemTotals& totals)
+    {
+        order_.setInteger(QStringLiteral("PED_NROITENS"), totals.count);
+        order_.setNumber(QStringLiteral("PED_VALORST"), totals.stTotal);
+        order_.setNumber(QStringLiteral("PED_TOTAL"), totals.total);
+        order_.post();
+        order_.applyUpdates();
+    }
+
+    // The one payment instalment, committed with the order.
+    void commitWithPayment(double total)
+    {
+        OrderDatabase& database = context_.database;
+        setStatement(database.IBQuery1, paymentInsert(orderNumber_, total, context_.regional));
+        context_.log.log(database.IBQuery1.text());
+        database.IBQuery1.execute();
+        database.TR.commitRetaining();
+    }
+
+private:
+    QString customerValue(const char* field) const
+    {
+        return context_.lookup(QStringLiteral("CLI_FOR"), QLatin1String(field), customerCondition(customerCode_),
+                               context_.database.BaseADM);
+    }
+
+    const ImportContext& context_;
+    TableWriter& order_;
+    const QString& orderNumber_;
+    const QString& customerCode_;
+};
+
 // Fills the new order row, writes its items, applies it and commits it with its payment.
 void recordOrder(const ImportContext& context, const QString& orderNumber, const QString& customerCode,
                  const QString& cleanedCnpj, const RecordSet& orders, RecordSet& items)
 {
-    OrderDatabase& database = context.database;
-    Connection& backOffice = database.BaseADM;
-    RunLog& log = context.log;
-    TableWriter& order = database.DTPedido;
-    const auto customerValue = [&](const char* field) {
-        return context.lookup(QStringLiteral("CLI_FOR"), QLatin1String(field), customerCondition(customerCode), backOffice);
-    };
-
-    order.open();
-    order.append();
-    order.setInteger(QStringLiteral("ORC_CODIGO"), parseInteger(orderNumber));
-    order.setText(QStringLiteral("PED_DTEMISSAO"), dayMonthYearText(context.clock.now().date(), context.regional));
-    const QString remarks = orders.field(OrderField::ObservacoesNf).asText();
-    log.log(QStringLiteral("Obs:") + remarks);
-    order.setText(QStringLiteral("PED_OBS1"), remarks);
-    order.setText(QStringLiteral("PED_OBS2"), QString());
-    order.setText(QStringLiteral("PED_OBS3"), QString());
-    order.setText(QStringLiteral("PED_VENDEDOR"), customerValue("CLI_VENDEDOR"));
-    order.setInteger(QStringLiteral("PED_CONDPGTO"), 0);
-    order.setText(QStringLiteral("PED_EXPORTADO"), QStringLiteral("N"));
-
-    ItemTaxation taxation;
-    taxation.customerUf = customerValue("CLI_UF");
-    log.log(QStringLiteral("UF CLiente:") + taxation.customerUf);
-    taxation.enquadramento = parseInteger(customerValue("CLI_ENQUADRAMENTO"));
-    log.log(QStringLiteral("enquadramento:") + QString::number(taxation.enquadramento));
-    taxation.originUf = context.lookup(
-        QStringLiteral("PARAMETROS A LEFT OUTER JOIN FILIAIS B ON A.PAR_FILIAL = B.FL_CODIGO LEFT OUTER JOIN CIDADES C "
-                       "ON B.FL_CIDADE = C.CID_CODIGO"),
-        QStringLiteral("C.CID_UF"), QStringLiteral("PAR_SEQ = 1"), backOffice);
-    log.log(QStringLiteral("UF Origem:") + taxation.originUf);
-
-    order.setText(QStringLiteral("PED_CNPJ_CPF"), cleanedCnpj);
-    order.setText(QStringLiteral("PED_NOMECLIENTE"), customerValue("CLI_RAZAO"));
-    log.log(QStringLiteral("NomeCliente:") + order.text(QStringLiteral("PED_NOMECLIENTE")));
-    order.setText(QStringLiteral("PED_CANCELADO"), QStringLiteral("N"));
-    order.setText(QStringLiteral("PED_DTENVIO"), dayMonthYearTimeText(context.clock.now(), context.regional));
-    order.setText(QStringLiteral("PED_ENVIAEMAIL"), QStringLiteral("S"));
-    order.setText(QStringLiteral("PED_EMAILS"), customerValue("CLI_EMAIL"));
-    log.log(QStringLiteral("emails:") + order.text(QStringLiteral("PED_EMAILS")));
-    order.setText(QStringLiteral("PED_ENVIOUEMAIL"), QStringLiteral("N"));
-    order.setInteger(QStringLiteral("PED_CLIENTE"), parseInteger(customerCode));
-    order.setNumber(QStringLiteral("PED_PERCENTUALFRETE"), 0);
-    order.setText(QStringLiteral("PED_FILIAL"), context.lookup(QStringLiteral("PARAMETROS"), QStringLiteral("PAR_FILIAL"),
-                                                               QStringLiteral("PAR_SEQ = 1"), backOffice));
-    log.log(QStringLiteral("Filial:") + order.text(QStringLiteral("PED_FILIAL")));
-    order.setText(QStringLiteral("PED_ENDERECOMAC"), QStringLiteral("SERVIDOR"));
-    order.setText(QStringLiteral("PED_NOMEESTACAO"), QStringLiteral("SERVIDOR"));
+    OrderRecording recording(context, orderNumber, customerCode);
+    recording.startRow(orders);
+    const ItemTaxation taxation = recording.taxation();
     const QString purchaseOrder = orders.field(OrderField::OrdemDeCompra).asText();
-    order.setText(QStringLiteral("PED_NROPEDIDOCLIENTE"), purchaseOrder);
-    order.setText(QStringLiteral("PED_NROORDEMCOMPRA"), purchaseOrder);
-    order.setText(QStringLiteral("PED_PROPOSTACOMERCIAL"), QStringLiteral("N"));
-
+    recording.fillCustomer(cleanedCnpj, purchaseOrder);
     const ItemTotals totals = importItems(context, parseInteger(orderNumber), taxation, items);
-    order.setInteger(QStringLiteral("PED_NROITENS"), totals.count);
-    order.setNumber(QStringLiteral("PED_VALORST"), totals.stTotal);
-    order.setNumber(QStringLiteral("PED_TOTAL"), totals.total);
-    order.post();
-    order.applyUpdates();
-
-    setStatement(database.IBQuery1, paymentInsert(orderNumber, totals.total, context.regional));
-    log.log(database.IBQuery1.text());
-    database.IBQuery1.execute();
-    database.TR.commitRetaining();
-
-    log.appendRaw(QStringLiteral("Pedido: ") + purchaseOrder + QStringLiteral(" (") + QString::number(totals.count)
-                  + QStringLiteral(")"));
+    recording.applyRow(totals);
+    recording.commitWithPayment(totals.total);
+    context.log.appendRaw(QStringLiteral("Pedido: ") + purchaseOrder + QStringLiteral(" (")
+                          + QString::number(totals.count) + QStringLiteral(")"));
 }
 
 // Leaves nothing of an order that failed half-way: no row in the writers, nothing
