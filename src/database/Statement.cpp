@@ -31,14 +31,11 @@ Statement::Statement(Connection& connection, const QString& text)
     Transaction& transaction = connection.defaultTransaction();
     transaction.ensureStarted();
 
-    StatusVector status(*api_);
-    api_->isc_dsql_alloc_statement2(status.get(), connection.handle(), handle_.get());
-    status.throwIfFailed();
+    checkedCall(*api_, api_->isc_dsql_alloc_statement2, connection.handle(), handle_.get());
     // A length of 0 makes the library read the text up to its terminating NUL.
     const QByteArray bytes = toWindows1252(text);
-    api_->isc_dsql_prepare(status.get(), transaction.handle(), handle_.get(), 0, bytes.constData(),
-                           static_cast<unsigned short>(connection.dialect()), outputs_.get());
-    status.throwIfFailed();
+    checkedCall(*api_, api_->isc_dsql_prepare, transaction.handle(), handle_.get(), 0, bytes.constData(),
+                static_cast<unsigned short>(connection.dialect()), outputs_.get());
     describeColumns();
     describeParameters();
     returnsRows_ = selectsRows();
@@ -73,20 +70,16 @@ void Statement::execute(const std::vector<ParameterValue>& parameters)
     for (std::size_t i = 0; i < parameters.size(); ++i)
         bindParameter(*api_, inputs_.variable(static_cast<int>(i)), parameters[i], encodedParameters_[i]);
 
-    StatusVector status(*api_);
-    api_->isc_dsql_execute(status.get(), connection_->defaultTransaction().handle(), handle_.get(),
-                           static_cast<unsigned short>(connection_->dialect()), inputs_.get());
-    status.throwIfFailed();
+    checkedCall(*api_, api_->isc_dsql_execute, connection_->defaultTransaction().handle(), handle_.get(),
+                static_cast<unsigned short>(connection_->dialect()), inputs_.get());
     rowsOpen_ = returnsRows_;
 }
 
 bool Statement::fetch()
 {
-    StatusVector status(*api_);
-    const ISC_STATUS result = api_->isc_dsql_fetch(status.get(), handle_.get(),
-                                                   static_cast<unsigned short>(connection_->dialect()), outputs_.get());
-    status.throwIfFailed();
-    return result != kNoMoreRows;
+    return checkedCall(*api_, api_->isc_dsql_fetch, handle_.get(), static_cast<unsigned short>(connection_->dialect()),
+                       outputs_.get())
+        != kNoMoreRows;
 }
 
 QString Statement::text(int column, const RegionalSettings& regional) const
@@ -117,22 +110,17 @@ void Statement::describeColumns()
 {
     if (outputs_.count() > outputs_.capacity()) {
         outputs_ = SqlDescriptor(outputs_.count());
-        StatusVector status(*api_);
-        api_->isc_dsql_describe(status.get(), handle_.get(), SQLDA_VERSION1, outputs_.get());
-        status.throwIfFailed();
+        checkedCall(*api_, api_->isc_dsql_describe, handle_.get(), SQLDA_VERSION1, outputs_.get());
     }
     outputs_.allocateBuffers();
 }
 
 void Statement::describeParameters()
 {
-    StatusVector status(*api_);
-    api_->isc_dsql_describe_bind(status.get(), handle_.get(), SQLDA_VERSION1, inputs_.get());
-    status.throwIfFailed();
+    checkedCall(*api_, api_->isc_dsql_describe_bind, handle_.get(), SQLDA_VERSION1, inputs_.get());
     if (inputs_.count() > inputs_.capacity()) {
         inputs_ = SqlDescriptor(inputs_.count());
-        api_->isc_dsql_describe_bind(status.get(), handle_.get(), SQLDA_VERSION1, inputs_.get());
-        status.throwIfFailed();
+        checkedCall(*api_, api_->isc_dsql_describe_bind, handle_.get(), SQLDA_VERSION1, inputs_.get());
     }
 }
 
@@ -140,10 +128,8 @@ bool Statement::selectsRows()
 {
     const char items[] = {isc_info_sql_stmt_type};
     std::array<char, 16> reply{};
-    StatusVector status(*api_);
-    api_->isc_dsql_sql_info(status.get(), handle_.get(), sizeof items, items, static_cast<short>(reply.size()),
-                            reply.data());
-    status.throwIfFailed();
+    checkedCall(*api_, api_->isc_dsql_sql_info, handle_.get(), static_cast<short>(sizeof items), items,
+                static_cast<short>(reply.size()), reply.data());
     if (reply[0] != isc_info_sql_stmt_type)
         return false;
     const auto length = static_cast<short>(api_->isc_vax_integer(&reply[1], 2));

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // The status of one client library call. A failure leaves as DatabaseError carrying the
@@ -28,3 +29,14 @@ private:
     const FirebirdApi& api_;
     ISC_STATUS_ARRAY status_ = {};
 };
+
+// Makes one client library call, its status as the first argument, and throws its failure:
+// no call can lose its check. Gives the call's own result.
+template <typename Function, typename... Arguments>
+ISC_STATUS checkedCall(const FirebirdApi& api, Function function, Arguments&&... arguments)
+{
+    StatusVector status(api);
+    const ISC_STATUS result = function(status.get(), std::forward<Arguments>(arguments)...);
+    status.throwIfFailed();
+    return result;
+}

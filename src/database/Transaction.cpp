@@ -57,17 +57,13 @@ void Transaction::ensureStarted()
 void Transaction::commitRetaining()
 {
     throwUnlessActive();
-    StatusVector status(api_);
-    api_.isc_commit_retaining(status.get(), &handle_);
-    status.throwIfFailed();
+    checkedCall(api_, api_.isc_commit_retaining, &handle_);
 }
 
 void Transaction::rollbackRetaining()
 {
     throwUnlessActive();
-    StatusVector status(api_);
-    api_.isc_rollback_retaining(status.get(), &handle_);
-    status.throwIfFailed();
+    checkedCall(api_, api_.isc_rollback_retaining, &handle_);
 }
 
 void Transaction::end() noexcept
