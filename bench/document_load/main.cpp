@@ -3,11 +3,11 @@
 // peak memory after each. Usage: document_load [orders [items-per-order]]
 // (default: 10000 and then 20000 orders of 5 items, to show how loading grows).
 
-#include "ClientRecordSet.h"
 #include "Error.h"
+#include "HeaderRecordSet.h"
+#include "OrderDocumentReader.h"
 #include "RecordFields.h"
 #include "TransformationFile.h"
-#include "XmlTransformProvider.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,7 +64,7 @@ double peakMegabytes()
 }
 
 // Reads every value the run reads, the way it walks the record sets.
-qsizetype walk(ClientRecordSet& header)
+qsizetype walk(HeaderRecordSet& header)
 {
     qsizetype characters = 0;
     RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
@@ -104,10 +104,10 @@ int measure(int orders, int itemsPerOrder)
     const double parsePeak = peakMegabytes();
     xmlFreeDoc(parsed);
 
-    XmlTransformProvider provider;
+    OrderDocumentReader provider;
     provider.setTransformationFile(transformationPath);
     provider.setXmlDataFile(documentPath);
-    ClientRecordSet header(provider, tarveloHeaderFields());
+    HeaderRecordSet header(provider, tarveloHeaderFields());
     start = std::chrono::steady_clock::now();
     header.open();
     const double loadSeconds = secondsSince(start);

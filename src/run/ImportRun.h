@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ClientRecordSet.h"
 #include "Clock.h"
+#include "HeaderRecordSet.h"
 #include "OrderDatabase.h"
+#include "OrderDocumentReader.h"
 #include "PendingDocuments.h"
 #include "RegionalSettings.h"
-#include "XmlTransformProvider.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -70,8 +70,8 @@ private:
     const RegionalSettings& regional_;
     PendingDocuments pending_;
     OrderDatabase database_;
-    XmlTransformProvider Provedor_;
-    ClientRecordSet DTtarvelo_;
+    OrderDocumentReader Provedor_;
+    HeaderRecordSet DTtarvelo_;
     QString transformationFile_;
     QSet<QByteArray> documentsRead_;   // digests of the documents read in the current run
     QString connectionFailure_;

@@ -1,8 +1,8 @@
-#include "ClientRecordSet.h"
+#include "HeaderRecordSet.h"
+#include "OrderDocumentReader.h"
 #include "RecordFields.h"
 #include "RecordSetModel.h"
 #include "TransformationFile.h"
-#include "XmlTransformProvider.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -38,8 +38,8 @@ protected:
     }
 
     QTemporaryDir folder;
-    XmlTransformProvider provider;
-    ClientRecordSet header{provider, tarveloHeaderFields()};
+    OrderDocumentReader provider;
+    HeaderRecordSet header{provider, tarveloHeaderFields()};
 };
 
 } // namespace
@@ -91,8 +91,8 @@ TEST_F(DataSources, ShowNothingOnceTheirRecordSetIsGone)
 {
     RecordSetModel source;
     {
-        XmlTransformProvider otherProvider;
-        ClientRecordSet shortLived(otherProvider, tarveloHeaderFields());
+        OrderDocumentReader otherProvider;
+        HeaderRecordSet shortLived(otherProvider, tarveloHeaderFields());
         source.bind(&shortLived);
         EXPECT_EQ(source.columnCount(), 4);
     }

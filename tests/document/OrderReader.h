@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClientRecordSet.h"
-#include "XmlTransformProvider.h"
+#include "HeaderRecordSet.h"
+#include "OrderDocumentReader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +27,8 @@ public:
     // separated by "|", read through the same walk a run makes.
     QString dump();
 
-    XmlTransformProvider Provedor;
-    ClientRecordSet DTtarvelo;
+    OrderDocumentReader Provedor;
+    HeaderRecordSet DTtarvelo;
 
 private:
     QTemporaryDir folder_;

@@ -25,7 +25,7 @@ protected:
     void load(const char* fixture) { reader.load(OrderReader::fixture(QString::fromLatin1(fixture))); }
 
     OrderReader reader;
-    ClientRecordSet& header = reader.DTtarvelo;
+    HeaderRecordSet& header = reader.DTtarvelo;
 };
 
 } // namespace

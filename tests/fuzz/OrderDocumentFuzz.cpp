@@ -1,12 +1,12 @@
 // The order document reader on document bytes: the file a run receives, read through
 // the transformation file the program writes, then every record of every level and
 // every field, as text and as a whole number.
-#include "ClientRecordSet.h"
 #include "Error.h"
 #include "FuzzCheck.h"
+#include "HeaderRecordSet.h"
+#include "OrderDocumentReader.h"
 #include "RecordFields.h"
 #include "TransformationFile.h"
-#include "XmlTransformProvider.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -39,8 +39,8 @@ struct ProgramFolder {
 
     QTemporaryDir folder;
     QString documentPath = folder.filePath(QStringLiteral("recebido.xml"));
-    XmlTransformProvider Provedor;
-    ClientRecordSet DTtarvelo{Provedor, tarveloHeaderFields()};
+    OrderDocumentReader Provedor;
+    HeaderRecordSet DTtarvelo{Provedor, tarveloHeaderFields()};
 };
 
 void writeDocument(const QString& path, const std::uint8_t* data, std::size_t size)
@@ -66,7 +66,7 @@ void readEveryField(const RecordSet& recordSet)
 }
 
 // The walk of an import run: every header, its orders, their items.
-void readEveryRecord(ClientRecordSet& header)
+void readEveryRecord(HeaderRecordSet& header)
 {
     RecordSet& orders = header.nestedRecordSet(HeaderField::Pedido);
     RecordSet& items = orders.nestedRecordSet(OrderField::Item);

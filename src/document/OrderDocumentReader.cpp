@@ -1,4 +1,4 @@
-#include "XmlTransformProvider.h"
+#include "OrderDocumentReader.h"
 
 #include "Error.h"
 #include "Numbers.h"
@@ -52,7 +52,7 @@ XmlDocumentPtr transformedDocument(const QString& xmlDataFile, const QString& tr
 
 } // namespace
 
-DataPacket XmlTransformProvider::dataPacket() const
+DataPacket OrderDocumentReader::dataPacket() const
 {
     return readDataPacket(transformedDocument(xmlDataFile_, transformationFile_).get());
 }

@@ -1,7 +1,7 @@
-#include "ClientRecordSet.h"
+#include "HeaderRecordSet.h"
 
 #include "Error.h"
-#include "XmlTransformProvider.h"
+#include "OrderDocumentReader.h"
 
 #include <algorithm>
 
@@ -39,7 +39,7 @@ FieldDefinition textField(const char* name, int width)
 
 } // namespace
 
-ClientRecordSet::ClientRecordSet(const XmlTransformProvider& provider, std::vector<FieldDefinition> declaredFields,
+HeaderRecordSet::HeaderRecordSet(const OrderDocumentReader& provider, std::vector<FieldDefinition> declaredFields,
                                  QObject* parent)
     : RecordSet(parent)
     , provider_(provider)
@@ -49,9 +49,9 @@ ClientRecordSet::ClientRecordSet(const XmlTransformProvider& provider, std::vect
     show(&boundFields_, nullptr, nullptr);
 }
 
-ClientRecordSet::~ClientRecordSet() = default;
+HeaderRecordSet::~HeaderRecordSet() = default;
 
-void ClientRecordSet::open()
+void HeaderRecordSet::open()
 {
     if (active())
         return;
@@ -61,7 +61,7 @@ void ClientRecordSet::open()
     show(&boundFields_, packet_.get(), &packet_->records());
 }
 
-void ClientRecordSet::close()
+void HeaderRecordSet::close()
 {
     boundFields_ = declaredFields_;
     show(&boundFields_, nullptr, nullptr);

@@ -6,7 +6,7 @@
 
 // `Provedor`: turns the order document into a data packet by the rules of the
 // transformation file. Both names take effect at the next request.
-class XmlTransformProvider {
+class OrderDocumentReader {
 public:
     void setTransformationFile(const QString& path) { transformationFile_ = path; }
     void setXmlDataFile(const QString& path) { xmlDataFile_ = path; }

@@ -5,17 +5,18 @@
 
 #include <memory>
 
-class XmlTransformProvider;
+class OrderDocumentReader;
 
-// A record set with declared fields that takes all its records from a provider at once.
+// `DTtarvelo`: the header record set, with declared fields, that takes all its records
+// from the order document reader at once; the order and item record sets nest in it.
 // While closed it shows the declared fields and no record.
-class ClientRecordSet final : public RecordSet {
+class HeaderRecordSet final : public RecordSet {
     Q_OBJECT
 
 public:
-    ClientRecordSet(const XmlTransformProvider& provider, std::vector<FieldDefinition> declaredFields,
+    HeaderRecordSet(const OrderDocumentReader& provider, std::vector<FieldDefinition> declaredFields,
                     QObject* parent = nullptr);
-    ~ClientRecordSet() override;
+    ~HeaderRecordSet() override;
 
     bool active() const { return packet_ != nullptr; }
 
@@ -28,7 +29,7 @@ public:
     void close();
 
 private:
-    const XmlTransformProvider& provider_;
+    const OrderDocumentReader& provider_;
     std::vector<FieldDefinition> declaredFields_;
     std::vector<FieldDefinition> boundFields_;
     std::unique_ptr<const DataPacket> packet_;
