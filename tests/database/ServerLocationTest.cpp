@@ -5,14 +5,32 @@
 
 #include "QtPrinters.h"
 
-// These tests need the Firebird server on 127.0.0.1 that scripts/firebird-server starts.
+#include <QFile>
+
+#include <stdexcept>
+
+namespace {
+
+// "host/port:path" on the Firebird server that scripts/firebird-server runs for these tests
+// in FIREBIRD_SERVER_FOLDER; the script writes the port it listens on into that folder.
+QString serverLocation(const QString& host, const QString& path)
+{
+    QFile portFile(QStringLiteral(FIREBIRD_SERVER_FOLDER "/port"));
+    if (!portFile.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no Firebird server for the tests: start one with scripts/firebird-server start "
+                                 FIREBIRD_SERVER_FOLDER);
+    return host + QLatin1Char('/') + QString::fromLatin1(portFile.readAll().trimmed()) + QLatin1Char(':') + path;
+}
+
+} // namespace
+
 using ServerLocation = DatabaseTest;
 
 TEST_F(ServerLocation, HostAndPathLocationsOpenThroughTheServer)
 {
-    BaseADM.setLocation(QStringLiteral("localhost:") + databases.backOfficePath());
+    BaseADM.setLocation(serverLocation(QStringLiteral("localhost"), databases.backOfficePath()));
     BaseADM.open();
-    BasePedidos.setLocation(QStringLiteral("127.0.0.1/3050:") + databases.ordersPath());
+    BasePedidos.setLocation(serverLocation(QStringLiteral("127.0.0.1"), databases.ordersPath()));
     BasePedidos.open();
 
     for (Connection* connection : {&BaseADM, &BasePedidos}) {
@@ -26,7 +44,7 @@ TEST_F(ServerLocation, HostAndPathLocationsOpenThroughTheServer)
 
 TEST_F(ServerLocation, WrongPasswordGivesTheServersTextAndLeavesTheConnectionClosed)
 {
-    BaseADM.setLocation(QStringLiteral("127.0.0.1:wrong-password"));
+    BaseADM.setLocation(serverLocation(QStringLiteral("127.0.0.1"), QStringLiteral("wrong-password")));
     try {
         BaseADM.open();
         ADD_FAILURE() << "logged in with a password the server does not know";

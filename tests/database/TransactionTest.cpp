@@ -12,7 +12,11 @@
 
 namespace {
 
-const QString kOtherAttachments = QStringLiteral("MON$ATTACHMENT_ID <> CURRENT_CONNECTION");
+// The program's attachments, as the asking attachment sees them: every user attachment but
+// itself. The engine's own attachments (its garbage collector) start transactions at any time.
+const QString kProgramAttachments = QStringLiteral(
+    "MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$ATTACHMENT_ID IN "
+    "(SELECT MON$ATTACHMENT_ID FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0)");
 
 void execute(Connection& connection, const QString& text, const std::vector<ParameterValue>& parameters = {})
 {
@@ -65,11 +69,10 @@ protected:
             + orderNumbers(backOffice, QStringLiteral("CLI_FOR"), QStringLiteral("CLI_CODIGO"));
     }
 
-    // How many attachments other than the asking one each database still has.
+    // How many attachments of the program each database still has.
     QString attachmentsLeft()
     {
-        const QString count = QStringLiteral("SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0 AND ")
-            + kOtherAttachments;
+        const QString count = QStringLiteral("SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE ") + kProgramAttachments;
         SideConnection orders(databases.ordersPath());
         SideConnection backOffice(databases.backOfficePath());
         return *orders.value(count) + QStringLiteral(" | ") + *backOffice.value(count);
@@ -89,7 +92,7 @@ TEST_F(TransactionTest, FirstStatementStartsOneReadCommittedTransactionOnBothDat
         SideConnection side(path);
         const auto transactions = side.rows(
             QStringLiteral("SELECT MON$ISOLATION_MODE, MON$LOCK_TIMEOUT, MON$READ_ONLY FROM MON$TRANSACTIONS WHERE ")
-            + kOtherAttachments);
+            + kProgramAttachments);
         // Isolation 2 is read committed with record versions; a lock timeout of -1 waits without limit.
         ASSERT_EQ(transactions.size(), 1u) << path.toStdString();
         EXPECT_EQ(transactions[0], (SideRow{QStringLiteral("2"), QStringLiteral("-1"), QStringLiteral("0")}));

@@ -1,12 +1,18 @@
 #include "FirebirdFixture.h"
 
-#include <QCoreApplication>
+#include "FileDescriptor.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
+#include <cerrno>
+#include <filesystem>
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/file.h>
 
 namespace {
 
@@ -36,9 +42,26 @@ void runTool(const QString& program, const QStringList& arguments, const QString
         throw std::runtime_error(program.toStdString() + " failed: " + output.toStdString());
 }
 
+// Waits for and holds an exclusive lock on a file; the system releases it when the
+// process ends, however it ends.
+FileDescriptor lockedFile(const QString& path)
+{
+    FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+    if (!file.isOpen())
+        throw std::runtime_error("cannot open " + path.toStdString());
+    while (::flock(file.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            throw std::runtime_error("cannot lock " + path.toStdString());
+    }
+    return file;
+}
+
 // Builds a database from the script once per schema and keeps it in the build folder:
 // every test then starts from a copy, which is much faster than running the script.
 // Writes to the copies are not forced to disk, which a test does not need.
+// Tests running side by side copy a template as soon as its name exists, so the name appears
+// only on a complete template, which nothing writes again: one process builds it under a
+// lock while the others that need it wait.
 QString templateDatabase(const QString& schema, int dialect, const QString& owner)
 {
     const QString script = QStringLiteral("SET SQL DIALECT %1;\n-- owner %2\n%3").arg(dialect).arg(owner, schema);
@@ -49,9 +72,11 @@ QString templateDatabase(const QString& schema, int dialect, const QString& owne
         return path;
 
     cache.mkpath(QStringLiteral("."));
-    const QString building = cache.filePath(
-        QStringLiteral("%1.%2.building.fdb").arg(key).arg(QCoreApplication::applicationPid()));
-    QFile::remove(building);
+    const FileDescriptor lock = lockedFile(cache.filePath(key + QStringLiteral(".lock")));
+    if (QFile::exists(path))
+        return path;
+    const QString building = cache.filePath(key + QStringLiteral(".building.fdb"));
+    QFile::remove(building); // left by a build that was interrupted
     runTool(QStringLiteral(ISQL_PROGRAM), {QStringLiteral("-q"), QStringLiteral("-bail")},
             QStringLiteral("SET SQL DIALECT %1;\nCREATE DATABASE '%2' USER '%3' PASSWORD '%4';\nSET AUTODDL OFF;\n%5\n"
                            "COMMIT;\n")
@@ -59,9 +84,7 @@ QString templateDatabase(const QString& schema, int dialect, const QString& owne
                 .arg(building, owner, kPassword, schema));
     runTool(QStringLiteral(GFIX_PROGRAM), {QStringLiteral("-write"), QStringLiteral("async"), QStringLiteral("-user"),
                                            owner, QStringLiteral("-password"), kPassword, building});
-    // Tests running side by side may build the same template; the first one in stays.
-    if (!QFile::rename(building, path))
-        QFile::remove(building);
+    std::filesystem::rename(QFile::encodeName(building).toStdString(), QFile::encodeName(path).toStdString());
     return path;
 }
 
