@@ -3,8 +3,10 @@
 #include "OrderDocument.h"
 #include "ScriptedServer.h"
 #include "SideConnection.h"
+#include "TestAuthority.h"
 
 #include <QDir>
+#include <QFile>
 
 #include "QtPrinters.h"
 
@@ -33,6 +35,23 @@ protected:
                                  "PEDIDOS ORDER BY 1"));
     }
 
+    // The rights that the package's grant scripts give the built-in account, given to another user.
+    void grantImportRights(const QString& user) const
+    {
+        const std::pair<QString, const char*> scripts[] = {{databases.backOfficePath(), "backoffice.sql"},
+                                                           {databases.ordersPath(), "orders.sql"}};
+        for (const auto& [database, script] : scripts) {
+            QFile file(QStringLiteral(GRANTS_FOLDER "/") + QLatin1StringView(script));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << script;
+            SideConnection connection(database);
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                if (line.startsWith("GRANT "))
+                    connection.execute(QString::fromLatin1(line.trimmed().chopped(1))
+                                           .replace(QStringLiteral("TO USER KALVE"), QStringLiteral("TO USER ") + user));
+            }
+        }
+    }
+
     ImportDatabases databases;
 };
 
@@ -55,6 +74,51 @@ TEST_F(Program, AnUnattendedRunImportsTheReceivedDocumentAndTellsOfTheFailedDown
     EXPECT_TRUE(outcome.standardOutput.contains("-Iniciando tentativa de receber arquivo...\n"));
     EXPECT_TRUE(outcome.standardOutput.contains("-Quantidade Sistema:2,5\n")) << "Brazilian regional settings";
     EXPECT_TRUE(outcome.standardOutput.contains("\nPedido: 4501 (2)\n"));
+    EXPECT_EQ(recordedOrders(), kBothOrders);
+}
+
+// The account of the settings file signs in to both databases (the embedded engine takes
+// its user without the password), and nothing the program writes shows the password:
+// neither while the account lacks the rights of an import nor once it holds them.
+TEST_F(Program, TheSettingsAccountSignsInAndItsPasswordIsNeverWritten)
+{
+    const QByteArray password = "S3nha-que-so-o-administrador-conhece";
+    const InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    program.setReceivedDocument(document());
+    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(password));
+
+    const auto withoutRights = program.run();
+    EXPECT_EQ(withoutRights.exitStatus, 3);
+    EXPECT_TRUE(withoutRights.standardError.contains("no permission for SELECT access to TABLE "))
+        << withoutRights.standardError.toStdString();
+    EXPECT_EQ(recordedOrders(), std::vector<SideRow>{});
+
+    grantImportRights(QStringLiteral("IMPORTADOR"));
+    const auto withRights = program.run();
+    EXPECT_EQ(withRights.exitStatus, 5) << withRights.standardError.toStdString();
+    EXPECT_EQ(recordedOrders(), kBothOrders);
+    for (const auto* outcome : {&withoutRights, &withRights}) {
+        EXPECT_FALSE(outcome->standardOutput.contains(password));
+        EXPECT_FALSE(outcome->standardError.contains(password));
+    }
+}
+
+// A service whose certificate the system does not trust is one that cannot be reached: the
+// request never leaves, the received document is read again and the status tells of it.
+TEST_F(Program, AServiceWhoseCertificateDoesNotVerifyIsAFailedDownload)
+{
+    const TestAuthority unknown(QStringLiteral("Autoridade desconhecida"));
+    const ServerIdentity identity = unknown.issue({QStringLiteral("127.0.0.1")});
+    const ScriptedServer service(QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"), TlsServing{identity});
+    InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    program.setReceivedDocument(document());
+    program.setServiceAddress(service.address());
+
+    const auto outcome = program.run();
+    EXPECT_EQ(outcome.exitStatus, 5);
+    EXPECT_EQ(outcome.standardError,
+              QByteArray("Falha ao receber arquivo: certificate verify failed: unable to get local issuer certificate\n"));
+    EXPECT_EQ(service.requests(), std::vector<QByteArray>{});
     EXPECT_EQ(recordedOrders(), kBothOrders);
 }
 
