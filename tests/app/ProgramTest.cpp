@@ -4,6 +4,7 @@
 #include "ScriptedServer.h"
 #include "SideConnection.h"
 #include "TestAuthority.h"
+#include "TestFirebirdServer.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,10 +37,9 @@ protected:
     }
 
     // The rights that the package's grant scripts give the built-in account, given to another user.
-    void grantImportRights(const QString& user) const
+    static void grantImportRights(const QString& user, const QString& backOffice, const QString& orders)
     {
-        const std::pair<QString, const char*> scripts[] = {{databases.backOfficePath(), "backoffice.sql"},
-                                                           {databases.ordersPath(), "orders.sql"}};
+        const std::pair<QString, const char*> scripts[] = {{backOffice, "backoffice.sql"}, {orders, "orders.sql"}};
         for (const auto& [database, script] : scripts) {
             QFile file(QStringLiteral(GRANTS_FOLDER "/") + QLatin1StringView(script));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << script;
@@ -77,29 +77,48 @@ TEST_F(Program, AnUnattendedRunImportsTheReceivedDocumentAndTellsOfTheFailedDown
     EXPECT_EQ(recordedOrders(), kBothOrders);
 }
 
-// The account of the settings file signs in to both databases (the embedded engine takes
-// its user without the password), and nothing the program writes shows the password:
-// neither while the account lacks the rights of an import nor once it holds them.
-TEST_F(Program, TheSettingsAccountSignsInAndItsPasswordIsNeverWritten)
+// The account of the settings file signs in to both databases on a Firebird server, and
+// nothing the program writes shows its password: neither the server's refusal of a wrong
+// one, nor the refusals an account without rights meets, nor an import.
+TEST_F(Program, TheSettingsAccountSignsInToTheServerAndItsPasswordIsNeverWritten)
 {
-    const QByteArray password = "S3nha-que-so-o-administrador-conhece";
-    const InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    const TestFirebirdServer server;
+    const QString backOffice = server.location(databases.backOfficePath());
+    const QString orders = server.location(databases.ordersPath());
+    InstalledProgram program(backOffice, orders);
     program.setReceivedDocument(document());
-    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(password));
+    // The program reaches the server on the loopback network; no order service listens there.
+    program.setServiceAddress(QStringLiteral("http://127.0.0.1:%1/servico/oc/download").arg(closedLoopbackPort()));
+    const auto purchaseOrders = [&] {
+        return SideConnection(orders).rows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS ORDER BY 1"));
+    };
+    // IMPORTADOR's password on the server of scripts/firebird-server, and a wrong one.
+    const QByteArray password = "Senha-do-Administrador-1";
+    const QByteArray wrongPassword = "Senha-errada-42";
 
+    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(wrongPassword));
+    const auto refused = program.run();
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_TRUE(refused.standardError.contains("Your user name and password are not defined"))
+        << refused.standardError.toStdString();
+
+    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(password));
     const auto withoutRights = program.run();
     EXPECT_EQ(withoutRights.exitStatus, 3);
     EXPECT_TRUE(withoutRights.standardError.contains("no permission for SELECT access to TABLE "))
         << withoutRights.standardError.toStdString();
-    EXPECT_EQ(recordedOrders(), std::vector<SideRow>{});
+    EXPECT_EQ(purchaseOrders(), std::vector<SideRow>{});
 
-    grantImportRights(QStringLiteral("IMPORTADOR"));
+    grantImportRights(QStringLiteral("IMPORTADOR"), backOffice, orders);
     const auto withRights = program.run();
     EXPECT_EQ(withRights.exitStatus, 5) << withRights.standardError.toStdString();
-    EXPECT_EQ(recordedOrders(), kBothOrders);
-    for (const auto* outcome : {&withoutRights, &withRights}) {
-        EXPECT_FALSE(outcome->standardOutput.contains(password));
-        EXPECT_FALSE(outcome->standardError.contains(password));
+    EXPECT_EQ(purchaseOrders(), (std::vector<SideRow>{{"4501"}, {"4502"}}));
+
+    for (const auto* outcome : {&refused, &withoutRights, &withRights}) {
+        for (const QByteArray& secret : {password, wrongPassword}) {
+            EXPECT_FALSE(outcome->standardOutput.contains(secret));
+            EXPECT_FALSE(outcome->standardError.contains(secret));
+        }
     }
 }
 
