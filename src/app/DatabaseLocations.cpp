@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "ProfileFile.h"
+#include "SettingsKeys.h"
 #include "Text.h"
 #include "Windows1252.h"
 
@@ -10,11 +11,7 @@
 
 namespace {
 
-// Every name of the settings file.
 const QString kSettingsFileName = QStringLiteral("ConfigTarveloTarvelo.ini");
-const QString kSection = QStringLiteral("BASE");
-const QString kBackOfficeKey = QStringLiteral("KELMORA");
-const QString kOrdersKey = QStringLiteral("PEDIDOS");
 
 } // namespace
 
@@ -29,7 +26,8 @@ std::optional<DatabaseLocations> loadDatabaseLocations(const QString& programFol
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     const ProfileFile file(path);
-    return DatabaseLocations{file.readString(kSection, kBackOfficeKey), file.readString(kSection, kOrdersKey)};
+    return DatabaseLocations{file.readString(kDatabaseSection, kBackOfficeLocationKey),
+                             file.readString(kDatabaseSection, kOrdersLocationKey)};
 }
 
 void saveDatabaseLocations(const QString& programFolder, const DatabaseLocations& locations)
@@ -46,6 +44,6 @@ void saveDatabaseLocations(const QString& programFolder, const DatabaseLocations
         }
     }
     const ProfileFile file(settingsFilePath(programFolder));
-    file.writeString(kSection, kBackOfficeKey, backOffice);
-    file.writeString(kSection, kOrdersKey, orders);
+    file.writeString(kDatabaseSection, kBackOfficeLocationKey, backOffice);
+    file.writeString(kDatabaseSection, kOrdersLocationKey, orders);
 }

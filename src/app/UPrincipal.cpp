@@ -111,8 +111,9 @@ private:
 TForm1::TForm1(ShellEnvironment environment, QWidget* parent)
     : QWidget(parent)
     , environment_(std::move(environment))
-    , importRun_(*this, RunSetup{environment_.programFolder, environment_.serviceAddress}, *environment_.clock,
-                 environment_.regional)
+    , importRun_(*this,
+                 RunSetup{environment_.programFolder, environment_.serviceAddress, environment_.databaseAccount},
+                 *environment_.clock, environment_.regional)
 {
     createControls();
     terminationSignals_ = new TerminationSignals(this);

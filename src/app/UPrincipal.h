@@ -26,6 +26,7 @@ struct ShellEnvironment {
     RegionalSettings regional;
     bool headless = false;       // no one sees the window: the log pane is echoed to standard output
     QString serviceAddress = kOrderServiceAddress;
+    DatabaseAccount databaseAccount = kBuiltInDatabaseAccount;
 };
 
 // The main window "Formulário Principal": the edit boxes, the two buttons, the

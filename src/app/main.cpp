@@ -4,7 +4,7 @@
 #include "Headless.h"
 #include "HelpAndVersion.h"
 #include "RegionalSettings.h"
-#include "ServiceSettings.h"
+#include "StartSettings.h"
 #include "TerminationSignals.h"
 #include "UPrincipal.h"
 
@@ -28,11 +28,12 @@ int main(int argc, char* argv[])
     const bool headless = isHeadlessRun(argc, argv);
     const SystemClock clock;
     const QString programFolder = QApplication::applicationDirPath();
+    const StartSettings settings = readStartSettings(programFolder);
     std::optional<TForm1> window;
     try {
         window.emplace(ShellEnvironment{QApplication::arguments().mid(1), programFolder, &clock,
                                         RegionalSettings::fromLocale(QLocale::system()), headless,
-                                        configuredServiceAddress(programFolder)});
+                                        settings.serviceAddress, settings.databaseAccount});
     } catch (const Error& failure) {
         const QString message = QStringLiteral("The main window could not be created.\n\n%1").arg(failure.message());
         if (headless) {

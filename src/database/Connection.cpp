@@ -7,17 +7,12 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
-namespace {
-
-constexpr char kUserName[] = "KALVE";
-constexpr char kPassword[] = "##384756";
-
-} // namespace
-
-Connection::Connection(const FirebirdClient& client, Transaction& defaultTransaction)
+Connection::Connection(const FirebirdClient& client, Transaction& defaultTransaction, DatabaseAccount account)
     : api_(client.api())
     , transaction_(&defaultTransaction)
+    , account_(std::move(account))
 {
     transaction_->add(*this);
 }
@@ -50,19 +45,6 @@ void Connection::close() noexcept
     handle_ = 0;
 }
 
-QByteArray Connection::attachParameterBlock()
-{
-    QByteArray block;
-    block += char(isc_dpb_version1);
-    block += char(isc_dpb_user_name);
-    block += char(sizeof kUserName - 1);
-    block += kUserName;
-    block += char(isc_dpb_password);
-    block += char(sizeof kPassword - 1);
-    block += kPassword;
-    return block;
-}
-
 void Connection::setLocation(const QString& location)
 {
     if (location == location_)
@@ -80,7 +62,7 @@ void Connection::open()
         throw Error(QStringLiteral("Database name is missing"));
 
     const QByteArray name = location_.toLocal8Bit();
-    const QByteArray parameters = attachParameterBlock();
+    const QByteArray parameters = attachParameterBlock(account_);
     StatusVector status(api_);
     // A name length of 0 makes the library read the name up to its terminating NUL.
     api_.isc_attach_database(status.get(), 0, name.constData(), &handle_, static_cast<short>(parameters.size()),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseAccount.h"
 #include "FirebirdApi.h"
 
 #include <QByteArray>
@@ -8,20 +9,17 @@
 class FirebirdClient;
 class Transaction;
 
-// One database attachment with the program's fixed account. Its statements run in
-// its default transaction. Destroying an open connection ends that transaction when
-// it is active (full commit) and then detaches.
+// One database attachment, signed in with its account. Its statements run in its
+// default transaction. Destroying an open connection ends that transaction when it is
+// active (full commit) and then detaches.
 class Connection {
 public:
-    Connection(const FirebirdClient& client, Transaction& defaultTransaction);
+    Connection(const FirebirdClient& client, Transaction& defaultTransaction,
+               DatabaseAccount account = kBuiltInDatabaseAccount);
     ~Connection();
 
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
-
-    // The 18 bytes sent on every attach: user KALVE and its password, nothing else,
-    // so the attachment's character set is NONE.
-    static QByteArray attachParameterBlock();
 
     const QString& location() const noexcept { return location_; }
     // The same location again changes nothing; another one is refused while open.
@@ -48,6 +46,7 @@ private:
 
     const FirebirdApi& api_;
     Transaction* transaction_;
+    DatabaseAccount account_;
     QString location_;
     isc_db_handle handle_ = 0;
     int dialect_ = SQL_DIALECT_V6;

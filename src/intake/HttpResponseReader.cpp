@@ -124,6 +124,11 @@ QString serverText(QByteArrayView text)
 std::optional<QString> statusFailure(const ResponseHead& head)
 {
     const QByteArray location = head.value("Location");
+    // A location's query may carry the service's token (a move to "https://" keeps it),
+    // and the reason reaches the log: the query is left out.
+    const qsizetype query = location.indexOf('?');
+    if (query >= 0)
+        return QStringLiteral("redirect to %1 (query left out)").arg(serverText(QByteArrayView(location).first(query)));
     if (!location.isEmpty())
         return QStringLiteral("redirect to ") + serverText(location);
     if (head.status < 200 || head.status > 299)

@@ -10,7 +10,9 @@
 // Reads one HTTP response to the order request and gives the body of a success
 // response, or nothing when the exchange fails. `reason`, when given, then receives
 // why, a few English words for the log of the run:
-//   "redirect to <location>"    a response with a location, never followed
+//   "redirect to <location>"    a response with a location, never followed; a
+//                               location with a query reads "redirect to <location
+//                               up to its query> (query left out)"
 //   "HTTP status <code>"        any other status outside 200-299, a redirection
 //                               status without a location included
 //   "malformed status line"     no decimal status code

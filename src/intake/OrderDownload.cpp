@@ -5,6 +5,7 @@
 #include "HttpResponseReader.h"
 #include "ServiceAddress.h"
 #include "TcpConnection.h"
+#include "TlsConnection.h"
 
 #include <new>
 
@@ -20,6 +21,18 @@ QByteArray requestHead(const ServiceAddress& address)
            "\r\n";
 }
 
+// The same request and the same response rules over either kind of connection.
+template <typename Connection>
+QByteArray exchange(Connection& connection, const ServiceAddress& address, qsizetype maxBodySize)
+{
+    connection.sendAll(requestHead(address));
+    QString reason;
+    auto body = readResponseBody(connection, maxBodySize, &reason);
+    if (!body)
+        throw Error(reason);
+    return *std::move(body);
+}
+
 // The connection lives only inside this call, so it is closed before anything is stored.
 QByteArray downloadBody(const QString& addressText, const DownloadLimits& limits)
 {
@@ -27,12 +40,10 @@ QByteArray downloadBody(const QString& addressText, const DownloadLimits& limits
     if (!address)
         throw Error(QStringLiteral("invalid address"));
     TcpConnection connection = TcpConnection::open(address->host, address->port, limits.connectTimeout, limits.waitTimeout);
-    connection.sendAll(requestHead(*address));
-    QString reason;
-    auto body = readResponseBody(connection, limits.maxBodySize, &reason);
-    if (!body)
-        throw Error(reason);
-    return *std::move(body);
+    if (!address->encrypted)
+        return exchange(connection, *address, limits.maxBodySize);
+    TlsConnection session(std::move(connection), address->host);
+    return exchange(session, *address, limits.maxBodySize);
 }
 
 // A write failure (full disk) keeps the document of the last successful download.

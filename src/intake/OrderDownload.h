@@ -18,12 +18,15 @@ struct DownloadLimits {
 };
 
 // Fetches the address with one HTTP GET and stores the body of a success response
-// in the target file, byte for byte. True when stored; false on every failure,
-// which logs nothing and leaves an existing target file as it was. `reason`, when
-// given, then receives why, a few English words for the caller's log line:
+// in the target file, byte for byte. An "https://" address is fetched over TLS with
+// the same request and the same response rules. True when stored; false on every
+// failure, which logs nothing and leaves an existing target file as it was. `reason`,
+// when given, then receives why, a few English words for the caller's log line:
 //   "invalid address", "name not resolved", "connect timed out",
 //   "connect failed: Connection refused" (any "connect", "send" or "receive" step
 //   fails with the system's description, or times out: "receive timed out"),
+//   the TLS session's reasons ("certificate verify failed: hostname mismatch",
+//   "TLS handshake failed: wrong version number", ...: see TlsConnection.h),
 //   the response reader's reasons ("HTTP status 503", "redirect to <location>",
 //   "body cut short", "body too large", ...),
 //   "the received file could not be written: Disk full" (or another input/output

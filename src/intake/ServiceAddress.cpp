@@ -1,8 +1,20 @@
 #include "ServiceAddress.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
+
+struct Scheme {
+    QLatin1StringView prefix;
+    bool encrypted;
+    quint16 defaultPort;
+};
+
+constexpr Scheme kSchemes[] = {
+    {QLatin1StringView("http://"), false, 80},
+    {QLatin1StringView("https://"), true, 443},
+};
 
 // Blanks, control characters and non-ASCII letters would change or break the request line.
 bool isPrintableAscii(const QString& text)
@@ -14,14 +26,17 @@ bool isPrintableAscii(const QString& text)
 
 std::optional<ServiceAddress> parseServiceAddress(const QString& address)
 {
-    const QLatin1StringView scheme("http://");
-    if (!address.startsWith(scheme) || !isPrintableAscii(address))
+    const auto scheme = std::find_if(std::begin(kSchemes), std::end(kSchemes),
+                                     [&address](const Scheme& candidate) { return address.startsWith(candidate.prefix); });
+    if (scheme == std::end(kSchemes) || !isPrintableAscii(address))
         return std::nullopt;
-    const QString rest = address.sliced(scheme.size());
+    ServiceAddress parsed;
+    parsed.encrypted = scheme->encrypted;
+    parsed.port = scheme->defaultPort;
+    const QString rest = address.sliced(scheme->prefix.size());
     const qsizetype slash = rest.indexOf(u'/');
     const QString authority = slash < 0 ? rest : rest.first(slash);
 
-    ServiceAddress parsed;
     parsed.target = slash < 0 ? QByteArray("/") : rest.sliced(slash).toLatin1();
     const qsizetype colon = authority.indexOf(u':');
     parsed.host = authority.first(colon < 0 ? authority.size() : colon).toLatin1();

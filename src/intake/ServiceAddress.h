@@ -5,14 +5,15 @@
 
 #include <optional>
 
-// A plain-HTTP address taken apart for one request.
+// A service address taken apart for one request.
 struct ServiceAddress {
-    QByteArray host;     // as written, without the port
+    bool encrypted = false;  // "https://": the exchange goes over TLS
+    QByteArray host;         // as written, without the port
     quint16 port = 80;
-    QByteArray target;   // path and query exactly as written
+    QByteArray target;       // path and query exactly as written
 };
 
-// "http://" host [":" port] [path]: printable ASCII without blanks, a host, a port
-// from 1 to 65535 when one is written; no path asks for "/". Nothing for any
-// other address.
+// "http://" or "https://", a host, ":" and a port from 1 to 65535 when one is written
+// (80 and 443 otherwise), a path; printable ASCII without blanks. No path asks for "/".
+// Nothing for any other address.
 std::optional<ServiceAddress> parseServiceAddress(const QString& address);

@@ -57,7 +57,7 @@ ImportRun::ImportRun(RunHost& host, RunSetup setup, const Clock& clock, const Re
     , clock_(clock)
     , regional_(regional)
     , pending_(setup_.programFolder)
-    , database_(regional)
+    , database_(regional, setup_.databaseAccount)
     , DTtarvelo_(Provedor_, tarveloHeaderFields())
 {
 }

@@ -28,10 +28,11 @@ enum class RunEnd {
 // The log line of a run that ended early; empty for a run that read its documents.
 QString runEndMessage(RunEnd end);
 
-// Where a run finds its files and its order service.
+// Where a run finds its files and its order service, and how it signs in to the databases.
 struct RunSetup {
     QString programFolder;
     QString serviceAddress;
+    DatabaseAccount databaseAccount = kBuiltInDatabaseAccount;
 };
 
 // The import behind "Executar Rotina" and "/executa", with the components that

@@ -7,13 +7,17 @@
 #include "TableWriter.h"
 #include "Transaction.h"
 
-// The database components that live as long as the window: both connections, the
-// one transaction over them, the two row writers and the statement runner.
+// The database components that live as long as the window: both connections, signed
+// in with one account, the one transaction over them, the two row writers and the
+// statement runner.
 // Members are destroyed in reverse order: the writers and the runner release their
 // statements first, then `BaseADM` closes, committing `TR` fully, then `BasePedidos`.
 struct OrderDatabase {
-    explicit OrderDatabase(const RegionalSettings& regional, const QString& clientLibrary = defaultClientLibraryName())
+    OrderDatabase(const RegionalSettings& regional, const DatabaseAccount& account,
+                  const QString& clientLibrary = defaultClientLibraryName())
         : client(clientLibrary)
+        , BasePedidos(client, TR, account)
+        , BaseADM(client, TR, account)
         , DTPedido(BasePedidos, orderTableLayout(), regional)
         , DTItens(BasePedidos, itemTableLayout(), regional)
         , IBQuery1(BasePedidos)
@@ -35,8 +39,8 @@ struct OrderDatabase {
 
     FirebirdClient client;
     Transaction TR{client};
-    Connection BasePedidos{client, TR};
-    Connection BaseADM{client, TR};
+    Connection BasePedidos;
+    Connection BaseADM;
     TableWriter DTPedido;
     TableWriter DTItens;
     StatementRunner IBQuery1;

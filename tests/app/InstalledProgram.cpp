@@ -28,6 +28,13 @@ void InstalledProgram::setServiceAddress(const QString& address)
     isolated_ = false;
 }
 
+void InstalledProgram::setDatabaseAccount(const QString& user, const QString& password) const
+{
+    const ProfileFile settings(settingsFilePath(folder()));
+    settings.writeString(QStringLiteral("BASE"), QStringLiteral("USUARIO"), user);
+    settings.writeString(QStringLiteral("BASE"), QStringLiteral("SENHA"), password);
+}
+
 void InstalledProgram::start(QProcess& process, const QStringList& arguments) const
 {
     start(process, isolated_ ? QStringList{QStringLiteral("--net")} : QStringList(), arguments);

@@ -21,6 +21,8 @@ public:
     // The order service at this loopback address (the settings file's ENDERECO); the
     // program then runs in the test's own network.
     void setServiceAddress(const QString& address);
+    // The databases' account in the settings file (USUARIO and SENHA).
+    void setDatabaseAccount(const QString& user, const QString& password) const;
 
     struct Outcome {
         int exitStatus = -1;

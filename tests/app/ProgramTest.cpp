@@ -3,8 +3,11 @@
 #include "OrderDocument.h"
 #include "ScriptedServer.h"
 #include "SideConnection.h"
+#include "TestAuthority.h"
+#include "TestFirebirdServer.h"
 
 #include <QDir>
+#include <QFile>
 
 #include "QtPrinters.h"
 
@@ -33,6 +36,22 @@ protected:
                                  "PEDIDOS ORDER BY 1"));
     }
 
+    // The rights that the package's grant scripts give the built-in account, given to another user.
+    static void grantImportRights(const QString& user, const QString& backOffice, const QString& orders)
+    {
+        const std::pair<QString, const char*> scripts[] = {{backOffice, "backoffice.sql"}, {orders, "orders.sql"}};
+        for (const auto& [database, script] : scripts) {
+            QFile file(QStringLiteral(GRANTS_FOLDER "/") + QLatin1StringView(script));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << script;
+            SideConnection connection(database);
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                if (line.startsWith("GRANT "))
+                    connection.execute(QString::fromLatin1(line.trimmed().chopped(1))
+                                           .replace(QStringLiteral("TO USER KALVE"), QStringLiteral("TO USER ") + user));
+            }
+        }
+    }
+
     ImportDatabases databases;
 };
 
@@ -55,6 +74,70 @@ TEST_F(Program, AnUnattendedRunImportsTheReceivedDocumentAndTellsOfTheFailedDown
     EXPECT_TRUE(outcome.standardOutput.contains("-Iniciando tentativa de receber arquivo...\n"));
     EXPECT_TRUE(outcome.standardOutput.contains("-Quantidade Sistema:2,5\n")) << "Brazilian regional settings";
     EXPECT_TRUE(outcome.standardOutput.contains("\nPedido: 4501 (2)\n"));
+    EXPECT_EQ(recordedOrders(), kBothOrders);
+}
+
+// The account of the settings file signs in to both databases on a Firebird server, and
+// nothing the program writes shows its password: neither the server's refusal of a wrong
+// one, nor the refusals an account without rights meets, nor an import.
+TEST_F(Program, TheSettingsAccountSignsInToTheServerAndItsPasswordIsNeverWritten)
+{
+    const TestFirebirdServer server;
+    const QString backOffice = server.location(databases.backOfficePath());
+    const QString orders = server.location(databases.ordersPath());
+    InstalledProgram program(backOffice, orders);
+    program.setReceivedDocument(document());
+    // The program reaches the server on the loopback network; no order service listens there.
+    program.setServiceAddress(QStringLiteral("http://127.0.0.1:%1/servico/oc/download").arg(closedLoopbackPort()));
+    const auto purchaseOrders = [&] {
+        return SideConnection(orders).rows(QStringLiteral("SELECT PED_NROORDEMCOMPRA FROM PEDIDOS ORDER BY 1"));
+    };
+    // IMPORTADOR's password on the server of scripts/firebird-server, and a wrong one.
+    const QByteArray password = "Senha-do-Administrador-1";
+    const QByteArray wrongPassword = "Senha-errada-42";
+
+    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(wrongPassword));
+    const auto refused = program.run();
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_TRUE(refused.standardError.contains("Your user name and password are not defined"))
+        << refused.standardError.toStdString();
+
+    program.setDatabaseAccount(QStringLiteral("IMPORTADOR"), QString::fromLatin1(password));
+    const auto withoutRights = program.run();
+    EXPECT_EQ(withoutRights.exitStatus, 3);
+    EXPECT_TRUE(withoutRights.standardError.contains("no permission for SELECT access to TABLE "))
+        << withoutRights.standardError.toStdString();
+    EXPECT_EQ(purchaseOrders(), std::vector<SideRow>{});
+
+    grantImportRights(QStringLiteral("IMPORTADOR"), backOffice, orders);
+    const auto withRights = program.run();
+    EXPECT_EQ(withRights.exitStatus, 5) << withRights.standardError.toStdString();
+    EXPECT_EQ(purchaseOrders(), (std::vector<SideRow>{{"4501"}, {"4502"}}));
+
+    for (const auto* outcome : {&refused, &withoutRights, &withRights}) {
+        for (const QByteArray& secret : {password, wrongPassword}) {
+            EXPECT_FALSE(outcome->standardOutput.contains(secret));
+            EXPECT_FALSE(outcome->standardError.contains(secret));
+        }
+    }
+}
+
+// A service whose certificate the system does not trust is one that cannot be reached: the
+// request never leaves, the received document is read again and the status tells of it.
+TEST_F(Program, AServiceWhoseCertificateDoesNotVerifyIsAFailedDownload)
+{
+    const TestAuthority unknown(QStringLiteral("Autoridade desconhecida"));
+    const ServerIdentity identity = unknown.issue({QStringLiteral("127.0.0.1")});
+    const ScriptedServer service(QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"), TlsServing{identity});
+    InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    program.setReceivedDocument(document());
+    program.setServiceAddress(service.address());
+
+    const auto outcome = program.run();
+    EXPECT_EQ(outcome.exitStatus, 5);
+    EXPECT_EQ(outcome.standardError,
+              QByteArray("Falha ao receber arquivo: certificate verify failed: unable to get local issuer certificate\n"));
+    EXPECT_EQ(service.requests(), std::vector<QByteArray>{});
     EXPECT_EQ(recordedOrders(), kBothOrders);
 }
 

@@ -1,5 +1,6 @@
 #include "DatabaseTest.h"
 
+#include "DatabaseAccount.h"
 #include "Error.h"
 #include "SideConnection.h"
 #include "SingleValueLookup.h"
@@ -7,6 +8,8 @@
 #include "Text.h"
 
 #include "QtPrinters.h"
+
+#include <optional>
 
 namespace {
 
@@ -25,20 +28,65 @@ QString openFailure(Connection& connection, const QString& location)
 
 using ConnectionTest = DatabaseTest;
 
-TEST_F(ConnectionTest, AttachSendsOnlyTheFixedAccount)
+TEST(AttachParameters, HoldTheAccountAndNothingElse)
 {
-    EXPECT_EQ(Connection::attachParameterBlock(), QByteArray("\x01\x1c\x05KALVE\x1d\x08##384756", 18));
+    const std::pair<DatabaseAccount, QByteArray> cases[] = {
+        {kBuiltInDatabaseAccount, QByteArray("\x01\x1c\x05KALVE\x1d\x08##384756", 18)},
+        {{QStringLiteral("IMPORTADOR"), QStringLiteral("senha com ç")},
+         QByteArray("\x01\x1c\x0aIMPORTADOR\x1d\x0csenha com \xc3\xa7", 27)},
+        {{QStringLiteral("U"), QString(255, u'p')}, QByteArray("\x01\x1c\x01U\x1d\xff", 6) + QByteArray(255, 'p')},
+    };
+    for (const auto& [account, block] : cases)
+        EXPECT_EQ(attachParameterBlock(account), block) << account.user.toStdString();
+}
 
-    BaseADM.setLocation(databases.backOfficePath());
-    BaseADM.open();
-    SideConnection side(databases.backOfficePath());
-    const auto attachment = side.rows(QStringLiteral(
-        "SELECT MON$USER, MON$ROLE, MON$CHARACTER_SET_ID FROM MON$ATTACHMENTS "
-        "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SYSTEM_FLAG = 0"));
-    ASSERT_EQ(attachment.size(), 1u);
-    EXPECT_EQ(trimmed(*attachment[0][0]), QStringLiteral("KALVE"));
-    EXPECT_EQ(trimmed(*attachment[0][1]), QStringLiteral("NONE"));
-    EXPECT_EQ(attachment[0][2], QStringLiteral("0")) << "character set NONE";
+// One length byte holds each value: a longer one is refused, and the message never shows it.
+TEST(AttachParameters, RefuseAValueLongerThanALengthByteCanTell)
+{
+    const std::pair<DatabaseAccount, QString> cases[] = {
+        {{QString(256, u'U'), QStringLiteral("senha")},
+         QStringLiteral("The database account's user name is longer than 255 bytes")},
+        {{QStringLiteral("IMPORTADOR"), QString(128, u'ç')},
+         QStringLiteral("The database account's password is longer than 255 bytes")},
+    };
+    for (const auto& [account, message] : cases) {
+        try {
+            attachParameterBlock(account);
+            ADD_FAILURE() << "accepted " << message.toStdString();
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), message);
+        }
+    }
+}
+
+// The embedded engine takes the user without asking for the password, as it does for any
+// local file; a server checks both (ServerLocationTest).
+TEST_F(ConnectionTest, AttachSignsInWithTheConnectionsAccount)
+{
+    const std::pair<std::optional<DatabaseAccount>, const char*> cases[] = {
+        {std::nullopt, "KALVE"},
+        {DatabaseAccount{QStringLiteral("IMPORTADOR"), QStringLiteral("outra")}, "IMPORTADOR"},
+    };
+    for (const auto& [account, user] : cases) {
+        SCOPED_TRACE(user);
+        FirebirdClient client;
+        Transaction transaction(client);
+        std::optional<Connection> connection;
+        if (account)
+            connection.emplace(client, transaction, *account);
+        else
+            connection.emplace(client, transaction);
+        connection->setLocation(databases.backOfficePath());
+        connection->open();
+        SideConnection side(databases.backOfficePath());
+        const auto attachment = side.rows(QStringLiteral(
+            "SELECT MON$USER, MON$ROLE, MON$CHARACTER_SET_ID FROM MON$ATTACHMENTS "
+            "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SYSTEM_FLAG = 0"));
+        ASSERT_EQ(attachment.size(), 1u);
+        EXPECT_EQ(trimmed(*attachment[0][0]), QLatin1StringView(user));
+        EXPECT_EQ(trimmed(*attachment[0][1]), QStringLiteral("NONE"));
+        EXPECT_EQ(attachment[0][2], QStringLiteral("0")) << "character set NONE";
+    }
 }
 
 TEST_F(ConnectionTest, LocationChangesOnlyWhileClosed)

@@ -1,5 +1,6 @@
 #include "DatabaseTest.h"
 
+#include "DatabaseAccount.h"
 #include "Error.h"
 #include "SingleValueLookup.h"
 
@@ -53,4 +54,50 @@ TEST_F(ServerLocation, WrongPasswordGivesTheServersTextAndLeavesTheConnectionClo
                                                   "administrator to set up a Firebird login"));
     }
     EXPECT_FALSE(BaseADM.isOpen());
+}
+
+namespace {
+
+// The user that scripts/firebird-server creates besides the built-in account's, as an
+// administrator would for the settings file.
+const DatabaseAccount kAdministratorsAccount{QStringLiteral("IMPORTADOR"), QStringLiteral("Senha-do-Administrador-1")};
+
+const QString kLoginRefused = QStringLiteral(
+    "Your user name and password are not defined. Ask your database administrator to set up a Firebird login");
+
+} // namespace
+
+TEST_F(ServerLocation, AnAccountOtherThanTheBuiltInOneSignsInOnlyWithItsOwnPassword)
+{
+    struct Case {
+        const char* name;
+        DatabaseAccount account;
+        QString failure;   // empty: signed in
+    };
+    const Case cases[] = {
+        {"the administrator's account", kAdministratorsAccount, QString()},
+        {"its user with the built-in password", {kAdministratorsAccount.user, kBuiltInDatabaseAccount.password},
+         kLoginRefused},
+        {"the built-in user with its password", {kBuiltInDatabaseAccount.user, kAdministratorsAccount.password},
+         kLoginRefused},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FirebirdClient client;
+        Transaction transaction(client);
+        Connection connection(client, transaction, c.account);
+        connection.setLocation(serverLocation(QStringLiteral("127.0.0.1"), databases.backOfficePath()));
+        try {
+            connection.open();
+            EXPECT_EQ(PTAB(QStringLiteral("MON$ATTACHMENTS"), QStringLiteral("MON$USER"),
+                           QStringLiteral("MON$ATTACHMENT_ID = CURRENT_CONNECTION"), connection, log, regional)
+                          .trimmed(),
+                      c.account.user);
+            EXPECT_EQ(c.failure, QString());
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), c.failure);
+            EXPECT_FALSE(error.message().contains(c.account.password));
+            EXPECT_FALSE(connection.isOpen());
+        }
+    }
 }

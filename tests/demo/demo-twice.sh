@@ -16,9 +16,10 @@ if grep -q "^Pedido: 4500000101" <<<"$first"; then
   echo "the order already recorded was imported again" >&2
   exit 1
 fi
-# The marketplace's service cannot be reached from the demo: every order is recorded,
-# and the status tells of the failed download.
-grep -q "== Exit status: 5" <<<"$first"
+# The document came from the demo's stand-in of the order service, over HTTPS, and
+# every order is recorded.
+grep -q -- "-Resumo: pedidos importados 2, já importados 1, com falha 0; documento: recebido agora, " <<<"$first"
+grep -q "== Exit status: 0" <<<"$first"
 
 second="$("$project/scripts/demo-import" "$program" "$folder")" || true
 echo "$second"
@@ -26,4 +27,5 @@ if grep -q "^Pedido: " <<<"$second"; then
   echo "the second run imported an order again" >&2
   exit 1
 fi
-grep -q "== Exit status: 5" <<<"$second"
+grep -q -- "-Resumo: pedidos importados 0, já importados 3, com falha 0; documento: recebido agora, " <<<"$second"
+grep -q "== Exit status: 0" <<<"$second"

@@ -1,5 +1,7 @@
 // The response reader on bytes as a server would send them: status and header lines,
-// framing headers, chunks, truncations.
+// framing headers, chunks, truncations. A plain and a TLS download read their answer
+// with this same reader (the TLS session is only another byte source), so these are
+// the response rules of both.
 #include "Error.h"
 #include "FuzzCheck.h"
 #include "HttpResponseReader.h"

@@ -159,7 +159,7 @@ TEST_F(Download, UnreachableServiceFailsWithTheCause)
          QStringLiteral("name not resolved")},
         {QStringLiteral("http://127.0.0.1:%1/servico/oc/download").arg(closedLoopbackPort()),
          QStringLiteral("connect failed: Connection refused")},
-        {QStringLiteral("https://127.0.0.1/servico/oc/download"), QStringLiteral("invalid address")},
+        {QStringLiteral("ftp://127.0.0.1/servico/oc/download"), QStringLiteral("invalid address")},
     };
     for (const auto& [address, cause] : cases) {
         SCOPED_TRACE(address.toStdString());

@@ -25,7 +25,10 @@ std::vector<ResponseCase> buildCases()
          "redirect to /servico/outro"},
         {"302 with a body up to the close", "HTTP/1.1 302 Found\r\nLocation: http://outro.example/x\r\n\r\nmoved", std::nullopt,
          "redirect to http://outro.example/x"},
-        // The location reaches a log line: one line of a reasonable length.
+        // The location reaches a log line: without the token it may carry, on one line of a reasonable length.
+        {"301 to the same service over TLS", "HTTP/1.1 301 Moved Permanently\r\nLocation: https://pedidos.tarvelo.com.br/"
+             "servico/oc/download?token=3b9e1f7a0c5d4e28b6a1f90d7c3e5a2b8d4f6c01\r\nContent-Length: 0\r\n\r\n", std::nullopt,
+         "redirect to https://pedidos.tarvelo.com.br/servico/oc/download (query left out)"},
         {"location with a control character, far too long", "HTTP/1.1 302 Found\r\nLocation: /a\x01" "b" + QByteArray(300, 'c')
              + "\r\nContent-Length: 0\r\n\r\n", std::nullopt, "redirect to /a?b" + QString(196, u'c') + "..."},
         {"307 without location", "HTTP/1.1 307 Temporary Redirect\r\nContent-Length: 0\r\n\r\n", std::nullopt, "HTTP status 307"},

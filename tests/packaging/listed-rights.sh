@@ -22,12 +22,16 @@ create_database() {
 create_database "$folder/kelmora.fdb" "$project/tests/fixtures/backoffice.sql" "$project/demo/backoffice-rows.sql"
 create_database "$folder/pedidos.fdb" "$project/tests/fixtures/orders.sql" "$project/demo/orders-rows.sql"
 
+# The demo's stand-in of the order service hands out the document.
+trap '"$project/scripts/demo-service" stop "$folder/servico"; rm -rf "$folder"' EXIT
+address="$("$project/scripts/demo-service" start "$folder/servico" "$project/demo/pedidos.xml")"
+
 cp "$program" "$folder/integracao-tarvelo"
-printf '[BASE]\r\nKELMORA=%s\r\nPEDIDOS=%s\r\n' "$folder/kelmora.fdb" "$folder/pedidos.fdb" > "$folder/ConfigTarveloTarvelo.ini"
-cp "$project/demo/pedidos.xml" "$folder/recebido.xml"
+printf '[BASE]\r\nKELMORA=%s\r\nPEDIDOS=%s\r\n[SERVICO]\r\nENDERECO=%s\r\n' \
+  "$folder/kelmora.fdb" "$folder/pedidos.fdb" "$address" > "$folder/ConfigTarveloTarvelo.ini"
 import() {
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG=pt_BR.UTF-8 \
-    unshare --net "$folder/integracao-tarvelo" /executa
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG=pt_BR.UTF-8 SSL_CERT_FILE="$folder/servico/autoridade.pem" \
+    "$folder/integracao-tarvelo" /executa
 }
 
 if import >/dev/null 2>&1; then
@@ -37,8 +41,7 @@ fi
 
 isql-fb -q -bail -user DONO -i "$project/packaging/grants/backoffice.sql" "$folder/kelmora.fdb"
 isql-fb -q -bail -user DONO -i "$project/packaging/grants/orders.sql" "$folder/pedidos.fdb"
-# The marketplace's service cannot be reached here: the run reads the received document
-# and ends with status 5 once every order is recorded.
-output="$(import)" || [ $? -eq 5 ]
+# Now every order is recorded, and the run ends with status 0.
+output="$(import)"
 grep -qx "Pedido: 4500000102 (2)" <<<"$output"
 grep -qx "Pedido: 4500000103 (3)" <<<"$output"
