@@ -29,7 +29,7 @@ QList<ExitStatusMeaning> exitStatusMeanings()
         {QString::number(kExitAnotherRunInProgress),
          QStringLiteral("another run was in progress in the same program folder; nothing was touched")},
         {QString::number(kExitDownloadFailed),
-         QStringLiteral("the order service could not be reached; every order read is recorded")},
+         QStringLiteral("the order service could not be reached or trusted; every order read is recorded")},
         {QStringLiteral("128+n"),
          QStringLiteral("ended by signal n (SIGTERM, SIGINT, SIGHUP) after the order in progress")},
     };
