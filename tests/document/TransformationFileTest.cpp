@@ -102,14 +102,14 @@ TEST_F(TransformationFile, IsWellFormedAndSoIsItsSkeleton)
     ASSERT_NE(root, nullptr);
     const xmlNode* skeleton = nullptr;
     for (const xmlNode* child = root->children; child != nullptr; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, BAD_CAST "Skeleton"))
+        if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, reinterpret_cast<const xmlChar*>("Skeleton")))
             skeleton = child;
     }
     ASSERT_NE(skeleton, nullptr);
     ASSERT_NE(skeleton->children, nullptr);
     ASSERT_EQ(skeleton->children->type, XML_CDATA_SECTION_NODE);
     const XmlDocumentPtr packet = parseXmlText(QByteArray(reinterpret_cast<const char*>(skeleton->children->content)));
-    EXPECT_TRUE(xmlStrEqual(xmlDocGetRootElement(packet.get())->name, BAD_CAST "DATAPACKET"));
+    EXPECT_TRUE(xmlStrEqual(xmlDocGetRootElement(packet.get())->name, reinterpret_cast<const xmlChar*>("DATAPACKET")));
 }
 
 // The file is the program's fixed text: it must not drift from the checked-in copy, which
