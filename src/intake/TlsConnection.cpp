@@ -48,7 +48,9 @@ bool isIpv4Address(const QByteArray& host)
 void expectHost(SSL* session, const QByteArray& host)
 {
     requireDone(isIpv4Address(host) ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(session), host.constData()) == 1
-                                     : SSL_set_tlsext_host_name(session, host.constData()) == 1
+                                     : SSL_ctrl(session, SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name,
+                                                const_cast<char*>(host.constData()))
+                                               == 1
                                            && SSL_set1_host(session, host.constData()) == 1);
     SSL_set_hostflags(session, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
 }
