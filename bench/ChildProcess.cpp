@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -43,6 +44,8 @@ std::vector<char*> pointersTo(std::vector<QByteArray>& texts)
 
 void redirect(int descriptor, const QString& path)
 {
+    if (path.isEmpty())
+        return;
     const int file = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (file < 0 || ::dup2(file, descriptor) < 0)
         std::_Exit(127);
@@ -89,7 +92,13 @@ ChildProcess::Outcome ChildProcess::wait()
     Outcome outcome;
     int status = 0;
     rusage usage{};
-    if (pid_ > 0 && ::wait4(pid_, &status, 0, &usage) == pid_) {
+    pid_t waited = -1;
+    if (pid_ > 0) {
+        do {
+            waited = ::wait4(pid_, &status, 0, &usage);
+        } while (waited < 0 && errno == EINTR);
+    }
+    if (waited == pid_) {
         outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         outcome.peakResidentKilobytes = usage.ru_maxrss;
     }

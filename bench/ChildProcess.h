@@ -13,7 +13,7 @@ public:
         QStringList command;               // the program, then its arguments
         QStringList environment;           // NAME=value entries put over the benchmark's own
         QStringList removedVariables;      // names left out of the environment
-        QString standardOutput = QStringLiteral("/dev/null");
+        QString standardOutput = QStringLiteral("/dev/null");   // empty: the benchmark's own
         QString standardError = QStringLiteral("/dev/null");
     };
     struct Outcome {

@@ -3,12 +3,16 @@
 // ("/executa" without a display, its log on standard output into a file), and the
 // program in its window on a virtual display (Xvfb), started with "Executar Rotina". Each
 // imports the same document into fresh databases, the received document read after a
-// download that fails at once. The window imports a second document of as many new orders
-// afterwards: what its memory grows by then is what the log pane keeps per line.
+// download that fails at once; the times are the best of some rounds, as other programs
+// on the machine only ever make a round slower. The run alone and the window then import
+// a second document of as many new orders, to show what their resident memory grows by
+// from one run to the next. Last, pane_bench shows what the log pane keeps per line of
+// what the headless program wrote.
 // Needs Xvfb and xdotool (scripts/setup xvfb xdotool).
-// Usage: program_bench [orders] [items per order]
+// Usage: program_bench [orders] [items per order] [rounds]
 #include "BenchSupport.h"
 #include "ChildProcess.h"
+#include "FileDescriptor.h"
 #include "ImportDatabases.h"
 #include "ImportRun.h"
 #include "LargeDocument.h"
@@ -23,20 +27,23 @@
 #include <QThread>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <stdexcept>
 
 namespace {
 
 const QString kUnreachableService = QStringLiteral("http://127.0.0.1:9/servico/oc/download");
 const QString kLockFileName = QStringLiteral("integracao-tarvelo.lock");
 
+// The benchmark cannot go on. Thrown rather than exiting, so that the programs it started
+// (Xvfb, the program in its window) end with the objects that own them.
 [[noreturn]] void fail(const char* reason)
 {
-    std::fprintf(stderr, "program_bench: %s\n", reason);
-    std::exit(1);
+    throw std::runtime_error(reason);
 }
 
 void writeFile(const QString& path, const QByteArray& content)
@@ -86,21 +93,46 @@ private:
 struct Figures {
     double seconds = 0;
     long peakKilobytes = -1;
+    long growthKilobytes = -1;   // in the second run; only the run alone and the window have one
 };
 
-Figures runAlone(const QByteArray& document)
+// In a process of its own, which writes its figures into the pipe for this one.
+Figures runAlone(const QByteArray& document, const QByteArray& secondDocument)
 {
-    const ProgramFolder folder(document);
-    SilentHost host(folder.databases.backOfficePath(), folder.databases.ordersPath(), QString());
-    const SystemClock clock;
-    const RegionalSettings regional;
-    QElapsedTimer timer;
-    timer.start();
-    {
-        ImportRun run(host, RunSetup{QFileInfo(folder.program()).path(), kUnreachableService}, clock, regional);
-        run.execute();
-    }
-    return {secondsSince(timer), peakResidentKilobytes()};
+    int ends[2];
+    if (::pipe(ends) != 0)
+        fail("no pipe");
+    const FileDescriptor readEnd(ends[0]);
+    FileDescriptor writeEnd(ends[1]);
+    runApart([&] {
+        // A failure here leaves the pipe empty, which tells the benchmark.
+        try {
+            const ProgramFolder folder(document);
+            SilentHost host(folder.databases.backOfficePath(), folder.databases.ordersPath(), QString());
+            const SystemClock clock;
+            const RegionalSettings regional;
+            ImportRun run(host, RunSetup{QFileInfo(folder.program()).path(), kUnreachableService}, clock, regional);
+            Figures figures;
+            QElapsedTimer timer;
+            timer.start();
+            run.execute();
+            figures.seconds = secondsSince(timer);
+            const long afterFirstRun = residentKilobytes();
+            folder.setReceivedDocument(secondDocument);
+            run.execute();
+            figures.growthKilobytes = residentKilobytes() - afterFirstRun;
+            figures.peakKilobytes = peakResidentKilobytes();
+            if (::write(writeEnd.get(), &figures, sizeof figures) != static_cast<ssize_t>(sizeof figures))
+                fail("the figures of the run alone were lost");
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "program_bench: %s\n", failure.what());
+        }
+    });
+    writeEnd.close();   // so that a child that wrote nothing reads as the end of the pipe
+    Figures figures;
+    if (::read(readEnd.get(), &figures, sizeof figures) != static_cast<ssize_t>(sizeof figures))
+        fail("the run alone gave no figures");
+    return figures;
 }
 
 ChildProcess::Setup programSetup(const ProgramFolder& folder, QStringList arguments, QStringList environment)
@@ -112,11 +144,10 @@ ChildProcess::Setup programSetup(const ProgramFolder& folder, QStringList argume
 }
 
 struct HeadlessFigures : Figures {
-    long lines = 0;
-    double charactersPerLine = 0;
+    QString output;   // the file of what the program wrote on standard output
 };
 
-HeadlessFigures runHeadless(const QByteArray& document)
+HeadlessFigures runHeadless(const QByteArray& document, const QTemporaryDir& outputs)
 {
     const ProgramFolder folder(document);
     QElapsedTimer timer;
@@ -128,9 +159,9 @@ HeadlessFigures runHeadless(const QByteArray& document)
     figures.peakKilobytes = outcome.peakResidentKilobytes;
     if (outcome.exitStatus != 5)   // every order recorded, the service unreachable
         fail("the headless program did not import the document");
-    const QString output = QString::fromUtf8(readFile(folder.path(QStringLiteral("saida.log"))));
-    figures.lines = output.count(u'\n');
-    figures.charactersPerLine = static_cast<double>(output.size() - figures.lines) / static_cast<double>(figures.lines);
+    figures.output = QDir(outputs.path()).filePath(QStringLiteral("saida.log"));
+    QFile::remove(figures.output);
+    QFile::copy(folder.path(QStringLiteral("saida.log")), figures.output);
     return figures;
 }
 
@@ -156,13 +187,6 @@ QString commandOutput(const QString& display, const QStringList& command, const 
     return outcome.exitStatus == 0 ? QString::fromLatin1(readFile(outputFile)).trimmed() : QString();
 }
 
-struct WindowFigures : Figures {
-    long kilobytesBefore = -1;
-    long kilobytesAfterFirstRun = -1;
-    long kilobytesAfterSecondRun = -1;
-    double secondRunSeconds = 0;
-};
-
 // Presses "Executar Rotina" and waits for the run to end; answers the run's time.
 double runFromTheButton(const QString& display, const QString& window, const ProgramFolder& folder, pid_t program)
 {
@@ -183,7 +207,7 @@ double runFromTheButton(const QString& display, const QString& window, const Pro
     return secondsSince(timer);
 }
 
-WindowFigures runInWindow(const QByteArray& document, const QByteArray& secondDocument)
+Figures runInWindow(const QByteArray& document, const QByteArray& secondDocument)
 {
     const VirtualDisplay display;
     if (display.name().isEmpty())
@@ -204,42 +228,65 @@ WindowFigures runInWindow(const QByteArray& document, const QByteArray& secondDo
         fail("the program's window did not appear (is xdotool installed?)");
     QThread::msleep(500);   // the window's first paint
 
-    WindowFigures figures;
-    figures.kilobytesBefore = program.residentKilobytes();
+    Figures figures;
     figures.seconds = runFromTheButton(display.name(), window, folder, program.pid());
-    figures.kilobytesAfterFirstRun = program.residentKilobytes();
+    const long afterFirstRun = program.residentKilobytes();
     folder.setReceivedDocument(secondDocument);
-    figures.secondRunSeconds = runFromTheButton(display.name(), window, folder, program.pid());
-    figures.kilobytesAfterSecondRun = program.residentKilobytes();
+    runFromTheButton(display.name(), window, folder, program.pid());
+    figures.growthKilobytes = program.residentKilobytes() - afterFirstRun;
     figures.peakKilobytes = program.terminate().peakResidentKilobytes;
     return figures;
+}
+
+// The best time of the rounds, with the memory figures of the last round.
+template <typename Measure>
+auto bestOf(int rounds, Measure measure)
+{
+    auto best = measure();
+    for (int round = 1; round < rounds; ++round) {
+        const auto figures = measure();
+        const double seconds = std::min(best.seconds, figures.seconds);
+        best = figures;
+        best.seconds = seconds;
+    }
+    return best;
+}
+
+int measureAll(int argc, char** argv)
+{
+    const int orders = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int items = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    const QByteArray document = largeOrderDocument(orders, items);
+    const QByteArray secondDocument = largeOrderDocument(orders, items, QStringLiteral("SEGUNDO"));
+
+    std::printf("%d orders x %d items, best of %d rounds\n", orders, items, rounds);
+    const Figures alone = bestOf(rounds, [&] { return runAlone(document, secondDocument); });
+    std::printf("run alone:         %7.2f s          peak resident %7ld kB\n", alone.seconds, alone.peakKilobytes);
+    std::fflush(stdout);
+    const QTemporaryDir outputs;
+    const HeadlessFigures headless = bestOf(rounds, [&] { return runHeadless(document, outputs); });
+    std::printf("program, headless: %7.2f s = %5.2fx  peak resident %7ld kB\n", headless.seconds,
+                headless.seconds / alone.seconds, headless.peakKilobytes);
+    std::fflush(stdout);
+    const Figures window = bestOf(rounds, [&] { return runInWindow(document, secondDocument); });
+    std::printf("program, window:   %7.2f s = %5.2fx  peak resident %7ld kB\n", window.seconds,
+                window.seconds / alone.seconds, window.peakKilobytes);
+    std::printf("resident memory in a second run of as many orders: %+ld kB in the window, %+ld kB alone\n",
+                window.growthKilobytes, alone.growthKilobytes);
+    std::fflush(stdout);
+    runToEnd({{QStringLiteral(PANE_BENCH_FILE), headless.output}, {}, {}, QString()});
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int orders = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const int items = argc > 2 ? std::atoi(argv[2]) : 5;
-    const QByteArray document = largeOrderDocument(orders, items);
-
-    const Figures alone = runAlone(document);
-    std::printf("%d orders x %d items\n", orders, items);
-    std::printf("run alone:         %7.2f s          peak resident %7ld kB\n", alone.seconds, alone.peakKilobytes);
-    std::fflush(stdout);
-    const HeadlessFigures headless = runHeadless(document);
-    std::printf("program, headless: %7.2f s = %5.2fx  peak resident %7ld kB  (%ld log lines of %.0f characters)\n",
-                headless.seconds, headless.seconds / alone.seconds, headless.peakKilobytes, headless.lines,
-                headless.charactersPerLine);
-    std::fflush(stdout);
-    const WindowFigures window = runInWindow(document, largeOrderDocument(orders, items, QStringLiteral("SEGUNDO")));
-    std::printf("program, window:   %7.2f s = %5.2fx  peak resident %7ld kB  (second run %.2f s)\n", window.seconds,
-                window.seconds / alone.seconds, window.peakKilobytes, window.secondRunSeconds);
-    const long growth = window.kilobytesAfterSecondRun - window.kilobytesAfterFirstRun;
-    std::printf("window resident: %ld kB before, %ld kB after the first run, %ld kB after the second: %+ld kB for "
-                "%ld lines = %.0f bytes per line kept (its text: %.0f bytes)\n",
-                window.kilobytesBefore, window.kilobytesAfterFirstRun, window.kilobytesAfterSecondRun, growth,
-                headless.lines, growth * 1024.0 / static_cast<double>(headless.lines),
-                2 * headless.charactersPerLine);
-    return 0;
+    try {
+        return measureAll(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "program_bench: %s\n", failure.what());
+        return 1;
+    }
 }
