@@ -6,9 +6,9 @@
 #include "BenchSupport.h"
 #include "ImportDatabases.h"
 #include "ImportRun.h"
-#include "OrderDocument.h"
-#include "RunHost.h"
+#include "LargeDocument.h"
 #include "SideConnection.h"
+#include "SilentHost.h"
 #include "Statement.h"
 
 #include <QDir>
@@ -20,33 +20,6 @@
 #include <cstdlib>
 
 namespace {
-
-// A run host that nobody watches: the window's part of a headless run.
-class SilentHost final : public RunHost {
-public:
-    explicit SilentHost(QString backOffice, QString orders, QString orderFile)
-        : backOffice_(std::move(backOffice)), orders_(std::move(orders)), orderFile_(std::move(orderFile))
-    {
-    }
-    void log(const QString&) override { ++lines; }
-    void appendRaw(const QString&) override { ++lines; }
-    void processEvents() override {}
-    QString backOfficeLocation() const override { return backOffice_; }
-    QString ordersLocation() const override { return orders_; }
-    QString orderFilePath() const override { return orderFile_; }
-    void bindOrderGrids(RecordSet&, RecordSet&) override {}
-    bool unattended() const override { return false; }
-    void requestQuit() override {}
-    void reportFailure(const QString& line) override { log(line); }
-    bool stopRequested() override { return false; }
-
-    long lines = 0;
-
-private:
-    QString backOffice_;
-    QString orders_;
-    QString orderFile_;
-};
 
 void recordEarlierOrders(const QString& ordersPath, int count, int items)
 {
@@ -61,19 +34,6 @@ void recordEarlierOrders(const QString& ordersPath, int count, int items)
                      .arg(items));
 }
 
-QByteArray largeDocument(int orders, int items)
-{
-    std::vector<DocumentOrder> rows;
-    for (int i = 1; i <= orders; ++i) {
-        DocumentOrder order{QStringLiteral("NOVO-%1").arg(i), QStringLiteral("Entregar no período da manhã"), {}};
-        for (int j = 1; j <= items; ++j)
-            order.items.push_back({j % 2 ? QStringLiteral("123") : QStringLiteral("456"), QStringLiteral("2.5"),
-                                   QStringLiteral("19.90")});
-        rows.push_back(std::move(order));
-    }
-    return orderDocument(QString::fromLatin1(ImportDatabases::kCustomerCnpj), rows);
-}
-
 void measure(int orders, int items, int earlierOrders)
 {
     const ImportDatabases databases;
@@ -86,7 +46,7 @@ void measure(int orders, int items, int earlierOrders)
     const QTemporaryDir programFolder;
     const QString document = QDir(programFolder.path()).filePath(QStringLiteral("pedidos.xml"));
     QFile file(document);
-    if (!file.open(QIODevice::WriteOnly) || file.write(largeDocument(orders, items)) < 0)
+    if (!file.open(QIODevice::WriteOnly) || file.write(largeOrderDocument(orders, items)) < 0)
         std::exit(1);
     file.close();
 

@@ -51,7 +51,6 @@ void writeLines(std::FILE* stream, const QString& lines)
 {
     const QByteArray text = lines.toLocal8Bit() + (lines.endsWith(u'\n') ? "" : "\n");
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
-    std::fflush(stream);
 }
 
 } // namespace
@@ -61,7 +60,14 @@ void writeToStandardOutput(const QString& lines)
     writeLines(stdout, lines);
 }
 
+void flushStandardOutput()
+{
+    std::fflush(stdout);
+}
+
 void writeToStandardError(const QString& message)
 {
+    flushStandardOutput();
     writeLines(stderr, message);
+    std::fflush(stderr);
 }

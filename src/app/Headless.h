@@ -27,7 +27,13 @@ private:
 // platform that shows nothing.
 bool isHeadlessRun(int argc, char** argv);
 
-// The log pane's lines, as they reach the pane, for whoever started the program.
+// The log pane's lines, as they reach the pane, for whoever started the program. They
+// wait in the standard output's buffer until flushStandardOutput(), which the program calls
+// wherever it processes events, or until the program ends (a requested end too: the program
+// then returns from main, and the C library writes the buffer out): one write per batch of
+// lines, not one per line.
 void writeToStandardOutput(const QString& lines);
-// A message that a window would have shown in a box.
+void flushStandardOutput();
+// A message that a window would have shown in a box; the lines written before it go out
+// first, so that the two streams read in the order things happened.
 void writeToStandardError(const QString& message);

@@ -2,12 +2,14 @@
 
 #include "ApplicationTitle.h"
 #include "CommandLine.h"
+#include "DataGrid.h"
 #include "DatabaseLocations.h"
-#include "DateTimeText.h"
 #include "Error.h"
 #include "Headless.h"
 #include "ImportRun.h"
+#include "LogPane.h"
 #include "RecordSetModel.h"
+#include "RepaintPacer.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -16,12 +18,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTextBlock>
-#include <QTextCursor>
 
 #include <algorithm>
 
@@ -47,19 +45,10 @@ QLabel* caption(QLabel* label, const QString& text)
     return label;
 }
 
-// A grid shows its data source and keeps the current record selected and in view.
-RecordSetModel* showDataSource(QTableView* grid, const char* name)
+RecordSetModel* dataSourceOf(DataGrid* grid, const char* name)
 {
-    auto* source = new RecordSetModel(grid);
-    source->setObjectName(QLatin1String(name));
-    grid->setModel(source);
-    QObject::connect(source, &RecordSetModel::currentRowChanged, grid, [grid](int row) {
-        if (row < 0)
-            grid->clearSelection();
-        else
-            grid->selectRow(row);
-    });
-    return source;
+    grid->dataSource()->setObjectName(QLatin1String(name));
+    return grid->dataSource();
 }
 
 int exitStatusOf(RunEnd end)
@@ -83,39 +72,60 @@ QString messageOf(const std::exception& failure)
     return QString::fromLocal8Bit(failure.what());
 }
 
-// Keeps "Executar Rotina" disabled for as long as a run is in progress, on every way out.
-class RunGuard {
+} // namespace
+
+// What a run in progress means for the window, undone on every way out: "Executar Rotina"
+// cannot start a second run, the grids show the run's cursor, the window repaints at a
+// pace of its own rather than at every line, and the keyboard focus stays out of the
+// edit boxes. (A button that loses the focus by being disabled hands it on to
+// "Base Pedidos" with all its text selected, where the next key would replace the
+// location that "Salvar" stores.)
+class TForm1::RunInProgress {
 public:
-    RunGuard(bool& inProgress, QPushButton* button)
-        : inProgress_(inProgress)
-        , button_(button)
+    explicit RunInProgress(TForm1& window)
+        : window_(window)
+        , focus_(window.focusWidget())
     {
-        inProgress_ = true;
-        button_->setEnabled(false);
+        window_.runInProgress_ = true;
+        if (focus_ == window_.Button1)
+            window_.Button1->clearFocus();
+        window_.Button1->setEnabled(false);
+        for (DataGrid* grid : {window_.DBGrid1, window_.DBGrid2, window_.DBGrid3})
+            grid->holdCursor(true);
+        window_.repaintPacer_->setActive(true);
     }
-    ~RunGuard()
+    ~RunInProgress()
     {
-        inProgress_ = false;
-        button_->setEnabled(true);
+        window_.runInProgress_ = false;
+        window_.repaintPacer_->setActive(false);
+        window_.Button1->setEnabled(true);
+        for (DataGrid* grid : {window_.DBGrid1, window_.DBGrid2, window_.DBGrid3})
+            grid->holdCursor(false);
+        // Unless the operator put the focus somewhere during the run, it goes back.
+        if (window_.focusWidget() == nullptr && focus_ != nullptr)
+            focus_->setFocus();
+        window_.dailyLog_.flush();
+        window_.passOnLogLines();
     }
-    RunGuard(const RunGuard&) = delete;
-    RunGuard& operator=(const RunGuard&) = delete;
+    RunInProgress(const RunInProgress&) = delete;
+    RunInProgress& operator=(const RunInProgress&) = delete;
 
 private:
-    bool& inProgress_;
-    QPushButton* button_;
+    TForm1& window_;
+    QPointer<QWidget> focus_;
 };
-
-} // namespace
 
 TForm1::TForm1(ShellEnvironment environment, QWidget* parent)
     : QWidget(parent)
     , environment_(std::move(environment))
+    , stamp_(environment_.regional)
+    , dailyLog_(environment_.programFolder)
     , importRun_(*this,
                  RunSetup{environment_.programFolder, environment_.serviceAddress, environment_.databaseAccount},
                  *environment_.clock, environment_.regional)
 {
     createControls();
+    repaintPacer_ = new RepaintPacer(*this);
     terminationSignals_ = new TerminationSignals(this);
     connect(terminationSignals_, &TerminationSignals::received, this, &TForm1::endOnSignal);
     FormCreate();
@@ -130,7 +140,7 @@ void TForm1::createControls()
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    move(kWindowPosition);
+    move(placedOnScreen(QRect(kWindowPosition, kOuterSize), environment_.availableScreenArea(kWindowPosition)));
     resize(kOuterSize);
 
     Label1 = caption(place<QLabel>(this, "Label1", {32, 8, 65, 13}), QStringLiteral("Base Pedidos"));
@@ -144,19 +154,16 @@ void TForm1::createControls()
     Button1 = place<QPushButton>(this, "Button1", {632, 64, 121, 25});
     Button1->setText(QStringLiteral("Executar Rotina"));
     Label3 = caption(place<QLabel>(this, "Label3", {32, 144, 32, 13}), QStringLiteral("Cliente"));
-    DBGrid1 = place<QTableView>(this, "DBGrid1", {40, 160, 713, 73});
-    DBGrid2 = place<QTableView>(this, "DBGrid2", {40, 248, 713, 81});
-    DBGrid3 = place<QTableView>(this, "DBGrid3", {40, 336, 713, 81});
-    Memo1 = place<QPlainTextEdit>(this, "Memo1", {40, 424, 713, 137});
-    Memo1->setPlainText(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBGrid1 = place<DataGrid>(this, "DBGrid1", {40, 160, 713, 73});
+    DBGrid2 = place<DataGrid>(this, "DBGrid2", {40, 248, 713, 81});
+    DBGrid3 = place<DataGrid>(this, "DBGrid3", {40, 336, 713, 81});
+    Memo1 = place<LogPane>(this, "Memo1", {40, 424, 713, 137});
+    Memo1->appendLine(QStringLiteral("Memo1"));
 
-    DataSource1 = showDataSource(DBGrid1, "DataSource1");
+    DataSource1 = dataSourceOf(DBGrid1, "DataSource1");
     DataSource1->bind(&importRun_.headerRecordSet());
-    DataSource2 = showDataSource(DBGrid2, "DataSource2");
-    DataSource3 = showDataSource(DBGrid3, "DataSource3");
+    DataSource2 = dataSourceOf(DBGrid2, "DataSource2");
+    DataSource3 = dataSourceOf(DBGrid3, "DataSource3");
 
     // Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
     const QList<QWidget*> tabOrder = {Button2, Button1, DBGrid1, DBGrid2, DBGrid3, Memo1,
@@ -195,7 +202,7 @@ RunEnd TForm1::Button1Click()
     // The window handles events during a run; a second start must not run inside the first.
     if (runInProgress_)
         return RunEnd::AnotherRunInProgress;
-    const RunGuard guard(runInProgress_, Button1);
+    const RunInProgress run(*this);
     return importRun_.execute();
 }
 
@@ -270,36 +277,43 @@ void TForm1::reportError(const QString& message)
 
 void TForm1::log(const QString& message)
 {
-    appendToPane(dateTimeText(environment_.clock->now(), environment_.regional) + u'-' + message);
+    const QDateTime now = environment_.clock->now();
+    appendToPane(stamp_.of(now) + message, now.date());
     processEvents();
 }
 
 void TForm1::appendRaw(const QString& line)
 {
-    appendToPane(line);
+    appendToPane(line, environment_.clock->now().date());
 }
 
-void TForm1::appendToPane(const QString& text)
+void TForm1::appendToPane(const QString& text, const QDate& day)
 {
-    // The new text becomes the last line: a line break goes before it unless the
-    // pane already ends with one, in which case one goes after it.
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QTextDocument* document = Memo1->document();
-    const bool endsWithLineBreak = document->blockCount() > 1 && document->lastBlock().text().isEmpty();
-    const bool empty = document->isEmpty();
-    QTextCursor cursor(Memo1->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(endsWithLineBreak ? lines + u'\n' : empty ? lines : u'\n' + lines);
-    // The pane has no scroll bars: it keeps showing its newest lines.
-    Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+    Memo1->appendLine(lines);
     if (environment_.headless)
         writeToStandardOutput(lines);
+    else
+        dailyLog_.append(lines, day);
 }
 
 void TForm1::processEvents()
 {
+    passOnLogLines();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TForm1::passOnLogLines()
+{
+    if (environment_.headless) {
+        flushStandardOutput();
+        return;
+    }
+    // The pane only: the line is about the file.
+    const QString failure = dailyLog_.takeFailure();
+    if (!failure.isEmpty())
+        Memo1->appendLine(stamp_.of(environment_.clock->now()) + failure);
 }
 
 QString TForm1::backOfficeLocation() const
@@ -344,17 +358,33 @@ void TForm1::requestQuit()
 
 void TForm1::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LocaleChange)
+    if (event->type() == QEvent::LocaleChange) {
         environment_.regional = RegionalSettings::fromLocale(QLocale::system());
+        stamp_.forget();
+    }
     QWidget::changeEvent(event);
 }
 
 void TForm1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // The outer size includes the frame, which is known only once the window is shown.
-    if (!outerSizeFitted_) {
-        outerSizeFitted_ = true;
-        resize(kOuterSize - (frameGeometry().size() - size()));
-    }
+    fitOuterSize();
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    fitOuterSize();
+}
+
+void TForm1::fitOuterSize()
+{
+    // The outer size includes the frame, which is known once the window is shown, or, with
+    // a window manager, once it has framed the window and moved it into the frame. Without
+    // one there is no frame and nothing to wait for.
+    if (outerSizeFitted_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    resize(kOuterSize - frame);
+    outerSizeFitted_ = !frame.isNull();
 }

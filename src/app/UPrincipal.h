@@ -1,21 +1,27 @@
 #pragma once
 
 #include "Clock.h"
+#include "DailyLogFile.h"
 #include "ExitStatus.h"
 #include "ImportRun.h"
+#include "LineStamp.h"
 #include "OrderDownload.h"
 #include "RegionalSettings.h"
 #include "RunHost.h"
+#include "WindowPlacement.h"
 
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
+class DataGrid;
+class LogPane;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class QTableView;
 class RecordSetModel;
+class RepaintPacer;
 class TerminationSignals;
 
 // What the main window takes from the process that creates it.
@@ -27,6 +33,8 @@ struct ShellEnvironment {
     bool headless = false;       // no one sees the window: the log pane is echoed to standard output
     QString serviceAddress = kOrderServiceAddress;
     DatabaseAccount databaseAccount = kBuiltInDatabaseAccount;
+    // The free area of the screen at a point, where the window must fit.
+    std::function<QRect(const QPoint&)> availableScreenArea = availableScreenAreaAt;
 };
 
 // The main window "Formulário Principal": the edit boxes, the two buttons, the
@@ -61,8 +69,11 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    class RunInProgress;
+
     void createControls();
     void FormCreate();
     // One import run; failures leave as Error.
@@ -74,9 +85,16 @@ private:
     void reportError(const QString& message);
     void recordUnattendedOutcome(int status);
     void endOnSignal(int signal);
-    void appendToPane(const QString& text);
+    // The lines go to the pane, and to standard output or to the log file of the day.
+    void appendToPane(const QString& text, const QDate& day);
+    // Wherever events are processed: the lines so far go out on standard output when
+    // headless; otherwise a log file that cannot be written is told in the pane.
+    void passOnLogLines();
+    void fitOuterSize();
 
     ShellEnvironment environment_;
+    LineStamp stamp_;
+    DailyLogFile dailyLog_;   // before the run, which may log until it is gone
     ImportRun importRun_;
     bool modoexecuta_ = false;
     int exitStatus_ = kExitCompleted;
@@ -95,14 +113,15 @@ private:
     QPushButton* Button2 = nullptr;
     QPushButton* Button1 = nullptr;
     QLabel* Label3 = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QTableView* DBGrid2 = nullptr;
-    QTableView* DBGrid3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    DataGrid* DBGrid1 = nullptr;
+    DataGrid* DBGrid2 = nullptr;
+    DataGrid* DBGrid3 = nullptr;
+    LogPane* Memo1 = nullptr;
 
     RecordSetModel* DataSource1 = nullptr;
     RecordSetModel* DataSource2 = nullptr; // bound by a run to the order record set
     RecordSetModel* DataSource3 = nullptr; // bound by a run to the item record set
 
     TerminationSignals* terminationSignals_ = nullptr;
+    RepaintPacer* repaintPacer_ = nullptr;
 };

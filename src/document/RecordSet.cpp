@@ -40,15 +40,23 @@ qsizetype RecordSet::currentIndex() const
 void RecordSet::first()
 {
     eof_ = recordCount() == 0;
-    moveTo(0);
+    setCurrent(0);
 }
 
 void RecordSet::next()
 {
     if (current_ + 1 < recordCount())
-        moveTo(current_ + 1);
+        setCurrent(current_ + 1);
     else
         eof_ = true;
+}
+
+void RecordSet::moveTo(qsizetype index)
+{
+    if (index < 0 || index >= recordCount())
+        return;
+    eof_ = false;
+    setCurrent(index);
 }
 
 bool RecordSet::eof() const
@@ -101,7 +109,7 @@ void RecordSet::checkPosition(int position) const
         throw Error(QStringLiteral("List index out of bounds (%1)").arg(position));
 }
 
-void RecordSet::moveTo(qsizetype index)
+void RecordSet::setCurrent(qsizetype index)
 {
     if (index == current_)
         return;

@@ -29,6 +29,9 @@ public:
     void first();
     // Moving on from the last record leaves it current and puts the record set at its end.
     void next();
+    // Makes the record at the position current, as selecting its row in a grid does;
+    // a position without a record changes nothing.
+    void moveTo(qsizetype index);
     // True when there is no record or the record set has moved past its last one.
     bool eof() const;
 
@@ -54,7 +57,7 @@ protected:
 
 private:
     void checkPosition(int position) const;
-    void moveTo(qsizetype index);
+    void setCurrent(qsizetype index);
     void showNested(int position, RecordSet& nested) const;
 
     const std::vector<FieldDefinition>* fields_;

@@ -1,11 +1,11 @@
 #include "ApplicationTitle.h"
 #include "CommandLine.h"
 #include "DatabaseLocations.h"
-#include "FixedClock.h"
 #include "ImportDatabases.h"
+#include "LogPane.h"
+#include "MainWindowFixture.h"
 #include "MessageBoxWatcher.h"
 #include "OrderDocument.h"
-#include "Regional.h"
 #include "SideConnection.h"
 #include "TerminationSignals.h"
 #include "UPrincipal.h"
@@ -15,10 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,47 +25,19 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <memory>
 
 #include <pthread.h>
 
 namespace {
 
-class MainWindow : public testing::Test {
-protected:
-    std::unique_ptr<TForm1> create(QStringList arguments = {})
-    {
-        // The order service is a loopback port where nothing listens: downloads fail at once.
-        return std::make_unique<TForm1>(ShellEnvironment{std::move(arguments), folder.path(), &clock,
-                                                         brazilianSettings(), false,
-                                                         QStringLiteral("http://127.0.0.1:9/servico/oc/download")});
-    }
-
-    template <typename Control>
-    static Control* control(const TForm1& window, const char* name)
-    {
-        auto* found = window.findChild<Control*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    static QString pane(const TForm1& window)
-    {
-        return control<QPlainTextEdit>(window, "Memo1")->toPlainText();
-    }
-
-    static QString captionOf(const QWidget* widget)
-    {
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            return label->text();
-        if (const auto* button = qobject_cast<const QPushButton*>(widget))
-            return button->text();
-        return qobject_cast<const QLineEdit*>(widget)->text();
-    }
-
-    QTemporaryDir folder;
-    FixedClock clock;
-};
+QString captionOf(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QPushButton*>(widget))
+        return button->text();
+    return qobject_cast<const QLineEdit*>(widget)->text();
+}
 
 } // namespace
 
@@ -107,12 +77,59 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndGeometry)
     }
 }
 
-TEST_F(MainWindow, OuterSizeAndPosition)
+// The window stands at 343,138 with an outer size of 797 x 623 wherever it fits, and is
+// moved just enough to lie wholly on any smaller screen.
+TEST_F(MainWindow, OuterSizeAndPositionOnLargeAndSmallScreens)
 {
-    const auto window = create();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    EXPECT_EQ(window->frameGeometry(), QRect(343, 138, 797, 623));
+    struct Case {
+        const char* screen;
+        QRect available;
+        QPoint topLeft;
+    };
+    const Case cases[] = {
+        {"large", kLargeScreen, {343, 138}},
+        {"exactly wide and high enough", {0, 0, 1140, 761}, {343, 138}},
+        {"1024 x 768", {0, 0, 1024, 768}, {227, 138}},
+        {"1024 x 768 under a panel of 40 pixels", {0, 40, 1024, 688}, {227, 105}},
+        {"second screen to the right", {1920, 0, 1280, 1024}, {1920, 138}},
+        {"smaller than the window", {0, 0, 640, 480}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const auto window = create({}, c.available);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        EXPECT_EQ(window->frameGeometry(), QRect(c.topLeft, QSize(797, 623))) << c.screen;
+    }
+}
+
+// "Executar Rotina" is disabled during a run. The keyboard focus must not pass into an edit
+// box meanwhile, where the next key would replace the location that "Salvar" stores: it
+// goes back to where it was, unless the operator put it somewhere during the run.
+TEST_F(MainWindow, AfterARunTheFocusIsWhereItWasOrWhereTheOperatorPutIt)
+{
+    struct Case {
+        const char* clickedDuringTheRun;
+        const char* focusAfterTheRun;
+    };
+    const Case cases[] = {{nullptr, "Button1"}, {"EdtArquivo", "EdtArquivo"}, {"DBGrid2", "DBGrid2"}};
+    for (const Case& c : cases) {
+        const auto window = create();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        control<QLineEdit>(*window, "EdtBasePedidos")->setText(QStringLiteral("pedidos.fdb"));
+        if (c.clickedDuringTheRun != nullptr) {
+            QTimer::singleShot(0, window.get(), [&window, &c] {
+                QTest::mouseClick(control<QWidget>(*window, c.clickedDuringTheRun), Qt::LeftButton);
+            });
+        }
+        QTest::mouseClick(control<QPushButton>(*window, "Button1"), Qt::LeftButton);
+        ASSERT_TRUE(pane(*window).contains(QStringLiteral("Sem conexão a base de dados do kelmora")));
+        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(*window, c.focusAfterTheRun))
+            << c.focusAfterTheRun << " expected, focus in "
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString()).toStdString();
+        EXPECT_FALSE(control<QLineEdit>(*window, "EdtBasePedidos")->hasSelectedText());
+    }
 }
 
 TEST_F(MainWindow, TabCyclesThroughSalvarAndTheThreeEditBoxes)
@@ -147,10 +164,8 @@ TEST_F(MainWindow, HeaderGridShowsItsFourFieldsWhileEmptyAndTheLogPaneStartsWith
         EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), QLatin1String(fields[column]));
     EXPECT_EQ(model->rowCount(), 0);
 
-    const auto* memo = control<QPlainTextEdit>(*window, "Memo1");
+    const auto* memo = control<LogPane>(*window, "Memo1");
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("Memo1"));
-    EXPECT_FALSE(memo->isReadOnly());
-    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
@@ -304,7 +319,7 @@ TEST_F(MainWindow, TheOutcomeOfSeveralUnattendedRunsIsTheWorstOfThem)
     QTimer removeOnceImported;
     QObject::connect(&removeOnceImported, &QTimer::timeout, [&received] {
         for (QWidget* widget : QApplication::allWidgets()) {
-            const auto* memo = qobject_cast<QPlainTextEdit*>(widget);
+            const auto* memo = qobject_cast<LogPane*>(widget);
             if (memo != nullptr && memo->toPlainText().contains(QStringLiteral("Pedido: 4501 (1)")))
                 QFile::remove(received);
         }

@@ -75,6 +75,26 @@ TEST_F(Program, AnUnattendedRunImportsTheReceivedDocumentAndTellsOfTheFailedDown
     EXPECT_TRUE(outcome.standardOutput.contains("-Quantidade Sistema:2,5\n")) << "Brazilian regional settings";
     EXPECT_TRUE(outcome.standardOutput.contains("\nPedido: 4501 (2)\n"));
     EXPECT_EQ(recordedOrders(), kBothOrders);
+    EXPECT_FALSE(QDir(program.folder()).exists(QStringLiteral("logs"))) << "the scheduler's journal keeps the log";
+}
+
+// Standard output is written in batches, but never after what standard error says later:
+// read together, the two streams keep the order in which things happened.
+TEST_F(Program, StandardOutputAndStandardErrorTogetherKeepTheirOrder)
+{
+    const InstalledProgram program(databases.backOfficePath(), databases.ordersPath());
+    program.setReceivedDocument(document());
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(process);
+    const auto outcome = InstalledProgram::finish(process);
+    EXPECT_EQ(outcome.exitStatus, 5);
+    const QByteArray failure = "Falha ao receber arquivo: name not resolved\n";
+    const qsizetype logged = outcome.standardOutput.indexOf("-" + failure);
+    ASSERT_GE(logged, 0) << outcome.standardOutput.toStdString();
+    const qsizetype told = logged + 1 + failure.size();
+    EXPECT_EQ(outcome.standardOutput.mid(told, failure.size()), failure) << "told right after the log line";
+    EXPECT_GT(outcome.standardOutput.indexOf("-Resumo: "), told);
 }
 
 // The account of the settings file signs in to both databases on a Firebird server, and

@@ -1,6 +1,7 @@
 #include "DatabaseLocations.h"
 #include "FixedClock.h"
 #include "ImportDatabases.h"
+#include "LogPane.h"
 #include "MessageBoxWatcher.h"
 #include "OrderDocument.h"
 #include "Regional.h"
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -60,7 +60,7 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return window->findChild<QLineEdit*>(QLatin1String(name)); }
-    QString pane() const { return window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(); }
+    QString pane() const { return window->findChild<LogPane*>(QStringLiteral("Memo1"))->toPlainText(); }
 
     ImportDatabases databases;
     TestFirebirdServer server;

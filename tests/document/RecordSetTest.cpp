@@ -103,6 +103,30 @@ TEST_F(RecordSets, NestedRecordSetsAlwaysHoldTheRowsOfTheirParentsCurrentRow)
     EXPECT_EQ(items.field(2).asText(), QStringLiteral("Caneta azul"));
 }
 
+TEST_F(RecordSets, MovingToARecordMakesItCurrentWithItsNestedRows)
+{
+    load("complete.xml");
+    RecordSet& orders = header.nestedRecordSet(3);
+    RecordSet& items = orders.nestedRecordSet(5);
+    orders.next();
+    orders.next();
+    ASSERT_TRUE(orders.eof());
+
+    QSignalSpy moves(&orders, &RecordSet::currentChanged);
+    orders.moveTo(0);
+    EXPECT_FALSE(orders.eof()) << "a record chosen is no end";
+    EXPECT_EQ(orders.field(0).asText(), QStringLiteral("OC-1001"));
+    EXPECT_EQ(items.recordCount(), 2);
+    EXPECT_EQ(moves.count(), 1);
+
+    for (const qsizetype nowhere : {qsizetype{-1}, qsizetype{2}}) {
+        orders.moveTo(nowhere);
+        EXPECT_EQ(orders.currentIndex(), 0) << nowhere;
+    }
+    orders.moveTo(0);
+    EXPECT_EQ(moves.count(), 1) << "no move, no signal";
+}
+
 TEST_F(RecordSets, CloseDropsEveryRowAndOpenOnAnOpenSetKeepsThem)
 {
     load("complete.xml");
