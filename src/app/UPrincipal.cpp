@@ -22,6 +22,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -135,6 +136,16 @@ TForm1::~TForm1() = default;
 
 void TForm1::createControls()
 {
+    shapeWindow();
+    createEditBoxesAndButtons();
+    createGridsAndPane();
+    arrangeFocus();
+    connect(Button1, &QPushButton::clicked, this, [this] { runReportingErrors(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { saveReportingErrors(); });
+}
+
+void TForm1::shapeWindow()
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Formulário Principal"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -142,7 +153,10 @@ void TForm1::createControls()
     setAutoFillBackground(true);
     move(placedOnScreen(QRect(kWindowPosition, kOuterSize), environment_.availableScreenArea(kWindowPosition)));
     resize(kOuterSize);
+}
 
+void TForm1::createEditBoxesAndButtons()
+{
     Label1 = caption(place<QLabel>(this, "Label1", {32, 8, 65, 13}), QStringLiteral("Base Pedidos"));
     EdtBasePedidos = place<QLineEdit>(this, "EdtBasePedidos", {40, 24, 321, 21});
     Label2 = caption(place<QLabel>(this, "Label2", {32, 48, 65, 13}), QStringLiteral("Base Kelmora"));
@@ -153,6 +167,10 @@ void TForm1::createControls()
     Button2->setText(QStringLiteral("Salvar"));
     Button1 = place<QPushButton>(this, "Button1", {632, 64, 121, 25});
     Button1->setText(QStringLiteral("Executar Rotina"));
+}
+
+void TForm1::createGridsAndPane()
+{
     Label3 = caption(place<QLabel>(this, "Label3", {32, 144, 32, 13}), QStringLiteral("Cliente"));
     DBGrid1 = place<DataGrid>(this, "DBGrid1", {40, 160, 713, 73});
     DBGrid2 = place<DataGrid>(this, "DBGrid2", {40, 248, 713, 81});
@@ -164,19 +182,17 @@ void TForm1::createControls()
     DataSource1->bind(&importRun_.headerRecordSet());
     DataSource2 = dataSourceOf(DBGrid2, "DataSource2");
     DataSource3 = dataSourceOf(DBGrid3, "DataSource3");
+}
 
-    // Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
+// Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
+void TForm1::arrangeFocus()
+{
     const QList<QWidget*> tabOrder = {Button2, Button1, DBGrid1, DBGrid2, DBGrid3, Memo1,
                                       EdtBasePedidos, EdtBaseKelmora, EdtArquivo};
-    for (QWidget* control : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(DBGrid1),
-                             static_cast<QWidget*>(DBGrid2), static_cast<QWidget*>(DBGrid3),
-                             static_cast<QWidget*>(Memo1)})
+    for (QWidget* control : std::initializer_list<QWidget*>{Button1, DBGrid1, DBGrid2, DBGrid3, Memo1})
         control->setFocusPolicy(Qt::ClickFocus);
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-    connect(Button1, &QPushButton::clicked, this, [this] { runReportingErrors(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { saveReportingErrors(); });
 }
 
 void TForm1::FormCreate()

@@ -75,6 +75,10 @@ private:
     class RunInProgress;
 
     void createControls();
+    void shapeWindow();
+    void createEditBoxesAndButtons();
+    void createGridsAndPane();
+    void arrangeFocus();
     void FormCreate();
     // One import run; failures leave as Error.
     RunEnd Button1Click();
