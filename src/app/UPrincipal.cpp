@@ -184,7 +184,8 @@ void TForm1::createGridsAndPane()
     DataSource3 = dataSourceOf(DBGrid3, "DataSource3");
 }
 
-// Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key.
+// Tab order 0 to 8; only "Salvar" and the three edit boxes take focus from the Tab key. The
+// window opens with the focus on the first of them, "Salvar", not in an edit box.
 void TForm1::arrangeFocus()
 {
     const QList<QWidget*> tabOrder = {Button2, Button1, DBGrid1, DBGrid2, DBGrid3, Memo1,
@@ -193,6 +194,7 @@ void TForm1::arrangeFocus()
         control->setFocusPolicy(Qt::ClickFocus);
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    Button2->setFocus();
 }
 
 void TForm1::FormCreate()

@@ -132,9 +132,13 @@ TEST_F(MainWindow, AfterARunTheFocusIsWhereItWasOrWhereTheOperatorPutIt)
     }
 }
 
-TEST_F(MainWindow, TabCyclesThroughSalvarAndTheThreeEditBoxes)
+TEST_F(MainWindow, TabCyclesThroughSalvarAndTheThreeEditBoxesStartingAtSalvar)
 {
     const auto window = create();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(*window, "Button2"));
     const QStringList order = {"Button2", "Button1", "DBGrid1", "DBGrid2", "DBGrid3", "Memo1",
                                "EdtBasePedidos", "EdtBaseKelmora", "EdtArquivo"};
     // The focus chain also holds the inner parts of grids and pane; only the named controls count.
