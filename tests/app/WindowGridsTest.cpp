@@ -1,7 +1,10 @@
+#include "DataGrid.h"
 #include "DatabaseLocations.h"
 #include "ImportDatabases.h"
 #include "MainWindowFixture.h"
 #include "OrderDocument.h"
+#include "RecordSet.h"
+#include "RecordSetModel.h"
 #include "SideConnection.h"
 
 #include <QHeaderView>
@@ -107,21 +110,31 @@ TEST_F(WindowGrids, TheOrderTheOperatorSelectsShowsItsItems)
 }
 
 // A click on another order while the run is recording one changes nothing of what the
-// run reads: each order is recorded with its own items.
+// run reads: the run's cursor stays where it is, and each order is recorded with its own
+// items. (The selection follows the run a few dozen times a second, so it may still be on
+// the order before; it is not what the run reads.)
 TEST_F(WindowGrids, DuringARunTheRunsCursorWins)
 {
-    int rowAfterTheClick = -2;
+    // The grid's data source is bound to the order record set by the run.
+    const auto currentOrderRow = [this] {
+        return static_cast<DataGrid*>(orders)->dataSource()->recordSet()->currentIndex();
+    };
+    qsizetype rowOfTheRun = -2;
+    qsizetype rowAfterTheClick = -2;
     QTimer clickDuringTheSecondOrder;
     QObject::connect(&clickDuringTheSecondOrder, &QTimer::timeout, [&] {
         if (rowAfterTheClick != -2 || !pane(*window).contains(QStringLiteral("Pedido: 4501 (2)")))
             return;
-        clickRow(orders, 0);
-        rowAfterTheClick = selectedRow(orders);
+        rowOfTheRun = currentOrderRow();
+        clickRow(orders, rowOfTheRun == 0 ? 1 : 0);
+        rowAfterTheClick = currentOrderRow();
     });
     clickDuringTheSecondOrder.start(0);
     run();
 
-    EXPECT_EQ(rowAfterTheClick, 1) << "the selection stays on the order being recorded";
+    ASSERT_NE(rowAfterTheClick, -2) << "the click came during the run";
+    EXPECT_EQ(rowOfTheRun, 1);
+    EXPECT_EQ(rowAfterTheClick, rowOfTheRun) << "the operator's click moves the run's cursor";
     EXPECT_EQ(recordedItems(), (std::vector<SideRow>{{"4501", "123"}, {"4501", "456"}, {"4502", "123"}}));
     EXPECT_EQ(shownProducts(), QStringList({"123"}));
     clickRow(orders, 0);
