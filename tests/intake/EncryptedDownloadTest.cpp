@@ -1,5 +1,5 @@
+#include "DownloadFolder.h"
 #include "OrderDownload.h"
-
 #include "ResponseCases.h"
 #include "ScriptedServer.h"
 #include "TestAuthority.h"
@@ -16,22 +16,20 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QByteArray kEarlierDocument("<pedidos><pedido>documento da descarga anterior</pedido></pedidos>");
-const DownloadLimits kTestLimits{5s, 5s, DownloadLimits{}.maxBodySize};
 const QByteArray kSmallAnswer("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
 
 // Downloads over TLS from loopback servers whose certificates a throw-away authority
 // signs. The only certificate trusted is that authority's, named by SSL_CERT_FILE; the
 // system's own trusted certificates are out of reach (SSL_CERT_DIR names an empty folder).
-class EncryptedDownload : public testing::Test {
+class EncryptedDownload : public DownloadFolder {
 protected:
     void SetUp() override
     {
+        DownloadFolder::SetUp();
         trusted.writeCertificate(folder.filePath(QStringLiteral("autoridade.pem")));
         ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sem-certificados")));
         qputenv("SSL_CERT_FILE", QFile::encodeName(folder.filePath(QStringLiteral("autoridade.pem"))));
         qputenv("SSL_CERT_DIR", QFile::encodeName(folder.filePath(QStringLiteral("sem-certificados"))));
-        restoreEarlierDocument();
     }
     void TearDown() override
     {
@@ -39,18 +37,6 @@ protected:
         qunsetenv("SSL_CERT_DIR");
     }
 
-    void restoreEarlierDocument() const
-    {
-        QFile file(target());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kEarlierDocument);
-    }
-    QString target() const { return folder.filePath(QStringLiteral("recebido.xml")); }
-    QByteArray stored() const
-    {
-        QFile file(target());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     // The reason of a failed download; empty for one that stored the body.
     QString download(const QString& address, const DownloadLimits& limits = kTestLimits) const
     {
@@ -60,7 +46,6 @@ protected:
         return reason;
     }
 
-    QTemporaryDir folder;
     TestAuthority trusted{QStringLiteral("Autoridade de teste")};
     const ServerIdentity forLoopback = trusted.issue({QStringLiteral("localhost"), QStringLiteral("127.0.0.1")});
 };

@@ -1,5 +1,5 @@
+#include "DownloadFolder.h"
 #include "OrderDownload.h"
-
 #include "ResponseCases.h"
 #include "ScriptedServer.h"
 
@@ -19,34 +19,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Longer than any new body, so every success also shows the file cut to the new body.
-const QByteArray kEarlierDocument("<pedidos><pedido>documento da descarga anterior, mais longo que as respostas</pedido></pedidos>");
-
-const DownloadLimits kTestLimits{5s, 5s, DownloadLimits{}.maxBodySize};
-
-class Download : public testing::Test {
+class Download : public DownloadFolder {
 protected:
-    void SetUp() override { restoreEarlierDocument(); }
-
-    void restoreEarlierDocument() const
-    {
-        QFile file(target());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kEarlierDocument);
-    }
-
-    QString target() const { return folder.filePath(QStringLiteral("recebido.xml")); }
-
-    QByteArray stored() const
-    {
-        QFile file(target());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
     // Nothing but the target: a failed store leaves no half-written file behind.
     QStringList folderEntries() const { return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
-
-    QTemporaryDir folder;
 };
 
 // Files of this process cannot grow beyond the given size while it lives, as on a full disk.
