@@ -94,7 +94,7 @@ void LogPane::paintEvent(QPaintEvent*)
             painter.fillRect(QRect(area.left(), top, area.width(), bottom - top), palette().highlight());
         painter.setPen(palette().color(isSelected(index) ? QPalette::HighlightedText : QPalette::Text));
         layout->draw(&painter, QPointF(area.left(), top));
-        shown_.push_back({index, top, bottom});
+        shown_.push_back({index, bottom});
         top = bottom;
     }
     verticalScrollBar()->setPageStep(std::max(1, static_cast<int>(shown_.size()) - 1));

@@ -33,7 +33,6 @@ protected:
 private:
     struct ShownLine {
         qsizetype index;
-        int top;
         int bottom;
     };
 
@@ -47,7 +46,7 @@ private:
     void copySelection() const;
 
     LogText text_;
-    std::vector<ShownLine> shown_;   // where the last paint put each line
+    std::vector<ShownLine> shown_;   // the lines the last paint showed, and where each ends
     qsizetype selectionAnchor_ = -1;
     qsizetype selectionEnd_ = -1;
 };
